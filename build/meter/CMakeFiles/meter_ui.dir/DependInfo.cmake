@@ -1,0 +1,21 @@
+
+# Consider dependencies only in project.
+set(CMAKE_DEPENDS_IN_PROJECT_ONLY OFF)
+
+# The set of languages for which implicit dependencies are needed:
+set(CMAKE_DEPENDS_LANGUAGES
+  )
+
+# The set of dependency files which are needed:
+set(CMAKE_DEPENDS_DEPENDENCY_FILES
+  "/work/main/build/meter/meter_ui_autogen/mocs_compilation.cpp" "meter/CMakeFiles/meter_ui.dir/meter_ui_autogen/mocs_compilation.cpp.o" "gcc" "meter/CMakeFiles/meter_ui.dir/meter_ui_autogen/mocs_compilation.cpp.o.d"
+  "/work/main/meter/platform/mscomm.cpp" "meter/CMakeFiles/meter_ui.dir/platform/mscomm.cpp.o" "gcc" "meter/CMakeFiles/meter_ui.dir/platform/mscomm.cpp.o.d"
+  )
+
+# Targets to which this target links.
+set(CMAKE_TARGET_LINKED_INFO_FILES
+  "/work/main/build/meter/CMakeFiles/meter_core.dir/DependInfo.cmake"
+  )
+
+# Fortran module output directory.
+set(CMAKE_Fortran_TARGET_MODULE_DIR "")

@@ -1,0 +1,3 @@
+file(REMOVE_RECURSE
+  "libmeter_ui.a"
+)

@@ -1,0 +1,98 @@
+// State shared by every window of the program: the live record store, the
+// running extremes and the graph settings. One instance lives for the run.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+namespace meter {
+
+// Unit of a stored quantity. The texts are kept once, in unitText().
+enum class Unit : std::uint8_t {
+    None = 0,
+    MetresPerSecond,   // "m/s"
+    FeetPerMinute,     // "ft/min"
+    KilometresPerHour, // "km/h"
+    MilesPerHour,      // "MPH"
+    Knots,             // "knots"
+    Celsius,           // "°C"
+    Fahrenheit,        // "°F"
+    CubicMetresPerMin, // "CMM"
+    CubicFeetPerMin,   // "CFM"
+    SquareMetres,      // "m2"
+    SquareInches,      // "in2"
+    SquareFeet,        // "Ft2"
+};
+
+// The unit's text in UTF-8 ("°" is U+00B0); empty for Unit::None.
+std::string_view unitText(Unit u);
+
+// A short text kept inside the record, so that filling a record allocates nothing.
+template <std::size_t N>
+struct FixedText {
+    char data[N] = {};
+    std::uint8_t len = 0;
+
+    void assign(std::string_view s) {
+        len = static_cast<std::uint8_t>(s.size() < N ? s.size() : N);
+        std::memcpy(data, s.data(), len);
+    }
+    std::string_view view() const { return {data, len}; }
+    bool empty() const { return len == 0; }
+};
+
+struct LiveRecord {
+    std::int32_t no = 0;
+    double velocity = 0;
+    double temperature = 0;
+    double flow = 0;
+    double area = 0;
+    Unit velocityUnit = Unit::None;
+    Unit temperatureUnit = Unit::None;
+    Unit flowUnit = Unit::None;
+    Unit areaUnit = Unit::None;
+    FixedText<10> dateText;  // "DD-MM-YYYY"
+    FixedText<23> timeText;  // time of day in the user's format, with seconds
+};
+
+// Exactly 50000 slots, numbered 1 to 50000, allocated once for the run.
+class LiveRecordStore {
+public:
+    static constexpr std::int32_t capacity = 50000;
+
+    LiveRecordStore() : slots_(new LiveRecord[capacity]) {}
+    LiveRecord& operator[](std::int32_t n) { return slots_[n - 1]; }
+    const LiveRecord& operator[](std::int32_t n) const { return slots_[n - 1]; }
+
+private:
+    std::unique_ptr<LiveRecord[]> slots_;
+};
+
+// Stands for a velocity, temperature or flow the meter flags as invalid.
+inline constexpr double invalidReading = 9999999.0;
+
+struct SharedState {
+    LiveRecordStore liveRecords;
+    std::int32_t liveRecordCount = 0;
+
+    // Running extremes, always in m/s, °C, m³/min and m².
+    float maxVelocity = 0, minVelocity = 0;
+    float maxTemperature = 0, minTemperature = 0;
+    float maxFlow = 0, minFlow = 0;
+    float maxArea = 0, minArea = 0;
+
+    // Graph settings.
+    double graphRange = 6000.0;
+    bool showVelocity = true;
+    bool showTemperature = true;
+    bool showFlow = true;
+    bool showArea = true;
+    bool historyView = false;
+};
+
+// Gives every item its start value and clears the numbers of all slots.
+void initSharedState(SharedState& s);
+
+} // namespace meter

@@ -1,0 +1,70 @@
+#include "mscomm.h"
+
+#include <QSerialPort>
+
+namespace meter {
+
+QString linuxPortPath(int commPort) {
+    return QStringLiteral("/dev/ttyUSB%1").arg(commPort - 1);
+}
+
+MSComm::MSComm(PortPathMap pathOf, QObject* parent)
+    : QObject(parent), pathOf_(std::move(pathOf)), port_(new QSerialPort(this)) {
+    connect(port_, &QSerialPort::readyRead, this, &MSComm::readFromPort);
+    connect(port_, &QSerialPort::errorOccurred, this, &MSComm::portError);
+}
+
+MSComm::~MSComm() {
+    if (port_->isOpen()) port_->close();
+}
+
+bool MSComm::PortOpen() const { return port_->isOpen(); }
+
+bool MSComm::setPortOpen(bool open) {
+    if (!open) {
+        if (port_->isOpen()) port_->close();
+        buffer_.clear();
+        return true;
+    }
+    if (port_->isOpen()) return true;
+    port_->setPortName(pathOf_(commPort_));
+    port_->setBaudRate(QSerialPort::Baud9600);
+    port_->setDataBits(QSerialPort::Data8);
+    port_->setParity(QSerialPort::NoParity);
+    port_->setStopBits(QSerialPort::OneStop);
+    port_->setFlowControl(QSerialPort::NoFlowControl);
+    if (!port_->open(QIODevice::ReadWrite)) return false;
+    buffer_.clear();
+    return true;
+}
+
+void MSComm::Output(const std::vector<std::uint8_t>& bytes) {
+    if (!port_->isOpen() || bytes.empty()) return;
+    port_->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+void MSComm::readFromPort() {
+    const QByteArray data = port_->readAll();
+    if (data.isEmpty()) return;
+    const CommBuffer::Arrival a =
+        buffer_.arrive(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                       static_cast<std::size_t>(data.size()));
+    if (a.overrun) {
+        commEvent_ = comEventRxOver;
+        emit OnComm();
+    }
+    if (a.receiveEventDue) {
+        commEvent_ = comEvReceive;
+        emit OnComm();
+    }
+}
+
+void MSComm::portError() {
+    // A device that went away (bridge unplugged): stop reading; reception simply ends.
+    const QSerialPort::SerialPortError e = port_->error();
+    if (e == QSerialPort::ResourceError || e == QSerialPort::PermissionError) {
+        if (port_->isOpen()) port_->close();
+    }
+}
+
+} // namespace meter
