@@ -46,9 +46,11 @@ void MSComm::Output(const std::vector<std::uint8_t>& bytes) {
 void MSComm::readFromPort() {
     const QByteArray data = port_->readAll();
     if (data.isEmpty()) return;
-    const CommBuffer::Arrival a =
-        buffer_.arrive(reinterpret_cast<const std::uint8_t*>(data.constData()),
-                       static_cast<std::size_t>(data.size()));
+    deliver(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()));
+}
+
+void MSComm::deliver(const std::uint8_t* data, std::size_t n) {
+    const CommBuffer::Arrival a = buffer_.arrive(data, n);
     if (a.overrun) {
         commEvent_ = comEventRxOver;
         emit OnComm();
@@ -60,10 +62,17 @@ void MSComm::readFromPort() {
 }
 
 void MSComm::portError() {
-    // A device that went away (bridge unplugged): stop reading; reception simply ends.
-    const QSerialPort::SerialPortError e = port_->error();
-    if (e == QSerialPort::ResourceError || e == QSerialPort::PermissionError) {
+    // A device that went away (bridge unplugged) keeps failing every read: close
+    // it so that nothing spins on the dead line; reception simply ends.
+    switch (port_->error()) {
+    case QSerialPort::ReadError:
+    case QSerialPort::ResourceError:
+    case QSerialPort::PermissionError:
+    case QSerialPort::DeviceNotFoundError:
         if (port_->isOpen()) port_->close();
+        break;
+    default:
+        break;
     }
 }
 

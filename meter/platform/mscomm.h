@@ -45,6 +45,9 @@ public:
 
     CommBuffer& buffer() { return buffer_; }
 
+    // Bytes as they come from the line: buffered, and OnComm raised when due.
+    void deliver(const std::uint8_t* data, std::size_t n);
+
 signals:
     // Raised on the thread of the control's owner (the UI thread).
     void OnComm();

@@ -1,0 +1,30 @@
+// Modal message boxes, handed in so that tests can read what the user is told.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace meter {
+
+class MessageBoxes {
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~MessageBoxes() = default;
+    // Shows the box modally and returns the button pressed.
+    virtual Answer show(const QString& text, const QString& title, Buttons buttons = Buttons::Ok) = 0;
+};
+
+// The real boxes, over QMessageBox.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
+    Answer show(const QString& text, const QString& title, Buttons buttons) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace meter

@@ -1,0 +1,91 @@
+// The caption-less main window: start-up (shared state, child windows, the
+// meter's port), the serial link's timers and receive handler, and shut-down.
+#pragma once
+
+#include "core/meter_frame.h"
+#include "core/regional.h"
+#include "core/shared_state.h"
+#include "platform/common_dialog.h"
+#include "platform/message_boxes.h"
+#include "platform/mscomm.h"
+
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QTimer;
+
+namespace meter {
+
+// What the outside world gives the program.
+struct Environment {
+    PortPathMap portPath = linuxPortPath;
+    std::filesystem::path sysfsRoot = "/sys";
+    MessageBoxes* boxes = nullptr;   // required
+    CommonDialog::Chooser chooser;   // the file dialog
+    Clock clock;                     // local date and time
+    Regional regional;               // decimal separator and time format
+};
+
+class MainForm : public QWidget {
+    Q_OBJECT
+public:
+    // Design client area 13635 x 9525 twips.
+    static constexpr int designWidth = 909;
+    static constexpr int designHeight = 635;
+
+    explicit MainForm(Environment env, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The start-up. Returns false when it ended the program (a message was shown
+    // and the window closed); the caller then must not enter the event loop.
+    bool MDIForm_Load();
+
+    // Hands reception back to the synchronisation: no receive events until the
+    // next silence of the meter.
+    void resyncReceive();
+
+    // Serial link.
+    void TimerCheck_Timer();
+    void MSComm1_OnComm();
+    void Timer_offline_Timer();
+
+    SharedState state;
+    std::int32_t fileRecordCount = 0;
+
+    MSComm* MSComm1 = nullptr;
+    QTimer* TimerCheck = nullptr;
+    QTimer* Timer_offline = nullptr;
+    CommonDialog CommonDialog1;
+
+    QWidget* frmtoolbar = nullptr;
+    QWidget* frmtableshow = nullptr;
+    QWidget* frmstatus = nullptr;
+    QWidget* frmgraph = nullptr;
+
+    // The two number lines of the readout.
+    QLabel* FIRSTLABEL = nullptr;
+    QLabel* SECONDLABEL = nullptr;
+
+    // Where an accepted frame goes between the gate and the watchdog restart.
+    std::function<void(const FrameBytes&)> onFrameAccepted;
+
+    const Environment& environment() const { return env_; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void showChildren();
+    bool openMeterPort();
+    void endProgram(const QString& message);
+    void handleAcceptedFrame(const FrameBytes& frame);
+
+    Environment env_;
+    bool shutDownDone_ = false;
+};
+
+} // namespace meter

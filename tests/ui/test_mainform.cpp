@@ -1,0 +1,262 @@
+#include "fake_env.h"
+#include "pty_meter.h"
+#include "platform/serialcomm_map.h"
+#include "windows/mainform.h"
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QTimer>
+
+#include <ctime>
+#include <memory>
+
+using namespace meter;
+using namespace testsupport;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::vector<std::uint8_t> frameOf(std::uint8_t tag) {
+    std::vector<std::uint8_t> f(40, 0);
+    f[0] = tag;
+    f[39] = tag;
+    return f;
+}
+
+struct Rig {
+    FakeSysfs sysfs;
+    PtyMeter pty;
+    RecordingBoxes boxes;
+    std::unique_ptr<MainForm> form;
+    std::vector<FrameBytes> accepted;
+
+    explicit Rig(const std::string& tty = "ttyUSB0") {
+        sysfs.addTty(tty, "cp210x");
+        Environment env;
+        const QString slave = pty.slavePath();
+        env.portPath = [slave](int n) { return n == 1 ? slave : QStringLiteral("/nonexistent/port"); };
+        env.sysfsRoot = sysfs.root();
+        env.boxes = &boxes;
+        env.clock = fixedTime;
+        form = std::make_unique<MainForm>(std::move(env));
+        form->onFrameAccepted = [this](const FrameBytes& f) { accepted.push_back(f); };
+    }
+    bool start() { return form->MDIForm_Load(); }
+    bool armed() { return waitUntil([this] { return form->MSComm1->RThreshold() == 40; }, 2s); }
+};
+
+double cpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// Runs the event loop without polling, so that the process stays idle unless
+// something in the program keeps it busy.
+void idleFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+TEST(PortDiscovery, FakeSysfsTrees) {
+    {
+        FakeSysfs fs;
+        fs.addTty("ttyUSB0", "ftdi_sio");
+        fs.addTty("ttyS0", "serial8250");
+        const auto map = readSerialDeviceMap(fs.root());
+        ASSERT_TRUE(map);
+        EXPECT_TRUE(map->values.empty());
+        EXPECT_EQ(lookUpPort(map).error, PortLookupError::NoBridge);
+    }
+    {
+        FakeSysfs fs;
+        fs.makeUnreadable();
+        EXPECT_FALSE(readSerialDeviceMap(fs.root()));
+        EXPECT_EQ(lookUpPort(readSerialDeviceMap(fs.root())).error, PortLookupError::KeyNotOpened);
+    }
+    {
+        FakeSysfs fs;
+        fs.addTty("ttyUSB6", "cp210x");
+        EXPECT_EQ(lookUpPort(readSerialDeviceMap(fs.root())).commPort, 7);
+    }
+    {
+        FakeSysfs fs;
+        fs.addTty("ttyUSB11", "cp210x");
+        fs.addTty("ttyUSB2", "cp210x");
+        fs.addTty("ttyUSB0", "ftdi_sio");
+        const auto map = readSerialDeviceMap(fs.root());
+        ASSERT_TRUE(map);
+        ASSERT_EQ(map->values.size(), 2u);
+        EXPECT_EQ(map->values[0].name, "\\Device\\silabser0");
+        EXPECT_EQ(map->values[0].data, "COM3");
+        EXPECT_EQ(map->values[1].name, "\\Device\\silabser1");
+        EXPECT_EQ(map->values[1].data, "COM12");
+        EXPECT_EQ(lookUpPort(map).commPort, 3);
+    }
+    {
+        FakeSysfs fs;
+        fs.addTty("ttyUSB16", "cp210x"); // COM17 is no match: the stored port 3
+        const PortLookup r = lookUpPort(readSerialDeviceMap(fs.root()));
+        EXPECT_EQ(r.error, PortLookupError::None);
+        EXPECT_EQ(r.commPort, 3);
+    }
+}
+
+TEST(StartUp, FailuresEndTheProgramWithTheirMessage) {
+    struct Case { std::function<void(FakeSysfs&)> setUp; const char* message; };
+    const Case cases[] = {
+        {[](FakeSysfs& fs) { fs.makeUnreadable(); }, "RegOpenKey error!"},
+        {[](FakeSysfs& fs) { fs.addTty("ttyUSB0", "ftdi_sio"); },
+         "No com-port! Please check out the line-connection and the device-driver-installation!"},
+        {[](FakeSysfs& fs) { fs.addTty("ttyUSB4", "cp210x"); }, "PortOpen error!"}, // device missing
+    };
+    for (const Case& c : cases) {
+        FakeSysfs fs;
+        c.setUp(fs);
+        RecordingBoxes boxes;
+        Environment env;
+        env.portPath = [](int) { return QStringLiteral("/nonexistent/ttyUSB4"); };
+        env.sysfsRoot = fs.root();
+        env.boxes = &boxes;
+        MainForm form(std::move(env));
+        EXPECT_FALSE(form.MDIForm_Load());
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, c.message);
+        EXPECT_EQ(boxes.shown[0].title, "meter");
+        EXPECT_EQ(boxes.shown[0].buttons, MessageBoxes::Buttons::Ok);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_FALSE(form.MSComm1->PortOpen());
+        EXPECT_FALSE(form.TimerCheck->isActive());
+    }
+}
+
+TEST(StartUp, OpensTheBridgesPortAndShutDownClosesIt) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    EXPECT_TRUE(rig.boxes.shown.empty());
+    EXPECT_EQ(rig.form->MSComm1->CommPort(), 1);
+    EXPECT_TRUE(rig.form->MSComm1->PortOpen());
+    EXPECT_TRUE(rig.form->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(rig.form->size(), QSize(909, 635));
+    EXPECT_EQ(rig.form->frmgraph->geometry(), QRect(194, 71, 723, 479));
+    EXPECT_EQ(rig.form->frmstatus->geometry(), QRect(0, 550, 909, 85));
+    EXPECT_TRUE(rig.armed()); // no meter sending: armed at the first tick
+    rig.form->close();
+    EXPECT_FALSE(rig.form->MSComm1->PortOpen());
+    EXPECT_TRUE(rig.boxes.shown.empty()); // no file records: no question
+}
+
+TEST(Reception, FramesBetweenPausesAreAcceptedOtherBlocksAreNot) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(rig.armed());
+
+    rig.pty.send(frameOf(1));
+    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 1; }, 2s));
+    EXPECT_EQ(rig.accepted[0][0], 1);
+    spin(150ms);
+
+    std::vector<std::uint8_t> longer = frameOf(2);
+    longer.push_back(0x55);
+    rig.pty.send(longer); // 41 bytes: thrown away
+    spin(150ms);
+    EXPECT_EQ(rig.accepted.size(), 1u);
+    EXPECT_EQ(rig.form->MSComm1->InBufferCount(), 0);
+
+    rig.pty.send(frameOf(3));
+    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 2; }, 2s));
+    EXPECT_EQ(rig.accepted[1][0], 3);
+}
+
+TEST(Reception, AStreamWithoutPausesIsNeverAccepted) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(rig.armed());
+    rig.form->resyncReceive();
+    for (int i = 0; i < 50; ++i) { // one second, a few bytes every 20 ms
+        rig.pty.send(std::vector<std::uint8_t>(8, static_cast<std::uint8_t>(i)));
+        spin(20ms);
+    }
+    EXPECT_TRUE(rig.accepted.empty());
+    EXPECT_EQ(rig.form->MSComm1->RThreshold(), 0);
+    EXPECT_TRUE(rig.form->TimerCheck->isActive());
+}
+
+TEST(Reception, ResyncDiscardsWhatCameMeanwhileAndResumesAtTheNextSilence) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(rig.armed());
+    rig.form->resyncReceive();
+    rig.pty.send(frameOf(7)); // arrives while synchronising
+    ASSERT_TRUE(rig.armed());
+    EXPECT_TRUE(rig.accepted.empty());
+    rig.pty.send(frameOf(8));
+    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 1; }, 2s));
+    EXPECT_EQ(rig.accepted[0][0], 8);
+}
+
+TEST(Reception, KeyBytesArriveUnchanged) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    rig.form->MSComm1->Output({0xAA, 0xBB, 0x0D, 0x0A, 0x00, 0xFF});
+    std::vector<std::uint8_t> got;
+    ASSERT_TRUE(waitUntil([&] {
+        const auto r = rig.pty.received();
+        got.insert(got.end(), r.begin(), r.end());
+        return got.size() >= 6;
+    }, 2s));
+    EXPECT_EQ(got, (std::vector<std::uint8_t>{0xAA, 0xBB, 0x0D, 0x0A, 0x00, 0xFF}));
+}
+
+TEST(Reception, FullStoreIgnoresTheFrameBeforeReadingIt) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    rig.form->TimerCheck->stop();
+    rig.form->MSComm1->setRThreshold(40);
+    rig.form->state.liveRecordCount = 49999;
+    const auto f = frameOf(9);
+    rig.form->MSComm1->deliver(f.data(), f.size());
+    EXPECT_EQ(rig.accepted.size(), 1u); // the 50000th is taken
+    rig.form->state.liveRecordCount = 50000;
+    rig.form->MSComm1->deliver(f.data(), f.size());
+    EXPECT_EQ(rig.accepted.size(), 1u);
+    EXPECT_EQ(rig.form->MSComm1->InBufferCount(), 40); // nothing read or discarded
+}
+
+TEST(Reception, WatchdogShowsOffLineFourSecondsAfterTheLastFrame) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(rig.armed());
+    EXPECT_FALSE(rig.form->Timer_offline->isActive());
+    rig.pty.send(frameOf(1));
+    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 1; }, 2s));
+    EXPECT_TRUE(rig.form->Timer_offline->isActive());
+    spin(3500ms);
+    EXPECT_NE(rig.form->FIRSTLABEL->text(), "OFF");
+    ASSERT_TRUE(waitUntil([&] { return rig.form->FIRSTLABEL->text() == "OFF"; }, 1500ms));
+    EXPECT_EQ(rig.form->SECONDLABEL->text(), "LINE");
+    EXPECT_FALSE(rig.form->Timer_offline->isActive());
+}
+
+TEST(Reception, UnpluggedBridgeLeavesTheProgramIdleAndResponsive) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(rig.armed());
+    rig.pty.send(frameOf(1));
+    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 1; }, 2s));
+    rig.pty.hangUp();
+    spin(100ms);
+    const double before = cpuSeconds();
+    idleFor(1000);
+    EXPECT_LT(cpuSeconds() - before, 0.3); // no busy loop on the dead line
+    bool fired = false;
+    QTimer::singleShot(0, [&] { fired = true; });
+    EXPECT_TRUE(waitUntil([&] { return fired; }, 1s));
+    ASSERT_TRUE(waitUntil([&] { return rig.form->FIRSTLABEL->text() == "OFF"; }, 4s));
+    EXPECT_EQ(rig.accepted.size(), 1u);
+}
