@@ -1,0 +1,78 @@
+// What happens to one accepted meter frame after the readout: the record is
+// appended with every quantity converted into the unit the meter shows and
+// rounded, the running extremes are updated, and the texts and scroll range
+// the windows must show are worked out.
+#pragma once
+
+#include "core/meter_frame.h"
+#include "core/regional.h"
+#include "core/shared_state.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace meter {
+
+// Rounds a reading to the decimals of its unit after taking off a small bias.
+// "m/s": 2 decimals; "MPH", "km/h", "knots": 1; "ft/min": 0; any other unit
+// text: 3 below 10 (negative values and NaN included), 2 below 100, 1 below
+// 1000, else 0. A value that is not finite is returned as it is.
+double possdata(float soudata, std::string_view unit);
+
+// The units the meter shows, chosen from the frame's unit codes.
+Unit velocityUnitOf(std::uint8_t velocityUnitCode);
+Unit temperatureUnitOf(std::uint8_t temperatureUnitCode);
+Unit flowUnitOf(std::uint8_t flowUnitCode);
+// Unit::None for an area code other than 0x81, 0x82, 0x83 (stored as "m2",
+// with the area left at 0).
+Unit areaUnitOf(std::uint8_t areaUnitCode);
+
+// A reading in its base unit converted into `unit` in 64-bit arithmetic and
+// narrowed to 32 bits. Empty when the reading is not finite or the result
+// does not fit a 32-bit float.
+std::optional<float> convertVelocity(float metresPerSecond, Unit unit);
+std::optional<float> convertFlow(float cubicMetresPerMinute, Unit unit);
+std::optional<float> convertArea(float squareMetres, Unit unit);
+
+// The stored (rounded) values, as a record holds them.
+double storedVelocity(float metresPerSecond, Unit unit);      // possdata in the unit
+double storedTemperature(float celsius, Unit unit);            // "0.0", °F as t*1.8+32
+double storedFlow(float cubicMetresPerMinute, Unit unit);
+double storedArea(float squareMetres, Unit unit);              // 0 for Unit::None
+
+// The graph's history scroll bar after a record: Min, Max and, unless the
+// user has scrolled back, the new Value.
+struct ScrollRange {
+    int min = 1;
+    int max = 1;
+    std::optional<int> moveValue;
+};
+
+// Empty while 210 records or fewer are stored.
+std::optional<ScrollRange> scrollRangeFor(std::int32_t recordCount, bool historyView);
+
+// What the windows show after one accepted frame.
+struct RecordOutcome {
+    bool stored = false;                      // false only when the store was full
+    std::string countText;                    // graph window NumberofAlltext
+    std::optional<std::string> startTimeText; // graph window starttimetext, first record only
+    // Statistics strip Text1..Text12 (texts[0] is Text1): maxima of velocity,
+    // temperature, flow, area, then the minima, then the four unit texts (UTF-8).
+    std::array<std::string, 12> texts;
+    std::optional<ScrollRange> scroll;        // graph window HScroll1
+};
+
+// The statistics texts Text1..Text8 for the trackers in `s`, in the units
+// the given frame shows.
+std::array<std::string, 8> statisticsTexts(const SharedState& s, const MeterFrame& f,
+                                           const Regional& regional);
+
+// Appends the record of an accepted frame and updates the extremes. The clock
+// is read for the start time of the first record and again for the record's
+// own time stamp. Does nothing (stored = false) when the store is full.
+RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& clock,
+                          const Regional& regional);
+
+} // namespace meter
