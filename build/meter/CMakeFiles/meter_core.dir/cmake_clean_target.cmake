@@ -1,3 +1,0 @@
-file(REMOVE_RECURSE
-  "libmeter_core.a"
-)

@@ -1,2 +1,0 @@
-# Empty compiler generated dependencies file for meter_ui.
-# This may be replaced when dependencies are built.

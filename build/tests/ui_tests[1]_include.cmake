@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/tests/ui_tests[1]_tests.cmake")
-  include("/work/main/build/tests/ui_tests[1]_tests.cmake")
-else()
-  add_test(ui_tests_NOT_BUILT ui_tests_NOT_BUILT)
-endif()
