@@ -1,0 +1,147 @@
+// The real-time graph window: the plot box with its grid, the range list that
+// sets the full scale, the scroll bar that brings back earlier screens, the
+// record-count and start-time boxes, the axis and time labels.
+#pragma once
+
+#include "core/graph_geometry.h"
+#include "core/shared_state.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdint>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QScrollBar;
+
+namespace meter {
+
+// A 632 x 356 plot box. Its painting, always in this order:
+//   1. the background colour (the system's window background, QPalette::Base);
+//   2. the background picture, if one is set (setPicture);
+//   3. the series of the geometry it is given, unless the box is frozen;
+//   4. the eight dotted grid lines, so they always lie above the series.
+// Freezing keeps step 3 out: the box then shows only its picture (which the
+// graph window sets to an image of the last drawing) under the grid.
+// Without a geometry (the print backdrop) the box shows background and grid.
+class GraphPlotBox : public QWidget {
+public:
+    explicit GraphPlotBox(QWidget* parent = nullptr);
+
+    // What step 3 draws; nullptr draws no series. Not owned; must outlive the box.
+    void setGraph(const GraphGeometry* g) { graph_ = g; update(); }
+
+    // The background picture (the box's Picture); a null pixmap removes it.
+    void setPicture(const QPixmap& picture) { picture_ = picture; update(); }
+    const QPixmap& picture() const { return picture_; }
+
+    void setFrozen(bool frozen) { frozen_ = frozen; update(); }
+    bool frozen() const { return frozen_; }
+
+    // An image of the box's current drawing (its Image).
+    QPixmap image() const;
+
+    // The whole drawing, in box coordinates, onto any painter.
+    void paintPlot(QPainter& p) const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    const GraphGeometry* graph_ = nullptr;
+    QPixmap picture_;
+    bool frozen_ = false;
+};
+
+class Frmgraphshow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int designWidth = 723;
+    static constexpr int designHeight = 479;
+
+    // Builds the window and does what loading it does: scroll bar range and
+    // position 1, the public members' start values, the twelve full scales.
+    // The main window places it (left = readout panel width, top = tool strip height).
+    explicit Frmgraphshow(SharedState& state, QWidget* parent = nullptr);
+
+    // Redraws the graph: works out what the plot shows now, writes the time
+    // labels at once (also while the window is hidden) and has the plot box
+    // repainted from that.
+    void frmrefresh();
+
+    // An item of the range list was picked: sets graphRange and the axis
+    // captions when the list's text is one of the twelve full scales, then redraws.
+    void Combo1_Click();
+
+    // The scroll bar's position changed (by the user or by setScrollRange).
+    void HScroll1_Change();
+
+    // For the receive handler: sets the scroll bar's minimum and maximum and,
+    // when `value` is given, its position; a changed position runs
+    // HScroll1_Change before this returns.
+    void setScrollRange(int min, int max, std::optional<int> value);
+
+    // For printing. freezePlot: the plot box's picture becomes an image of its
+    // current drawing and the box shows that picture instead of the live series.
+    // restorePlotFromBackdrop: the picture becomes the image of the print
+    // backdrop Picture2 (background and grid) and the live series are drawn
+    // over it again; run frmrefresh() after it to redraw.
+    void freezePlot();
+    void restorePlotFromBackdrop();
+
+    // What the last frmrefresh worked out.
+    const GraphGeometry& graphGeometry() const { return geometry_; }
+
+    // Controls, named as in the window's design.
+    QLabel* Label1 = nullptr;          // "Real-Time Graph"
+    QLabel* Label6 = nullptr;          // "Range:"
+    QComboBox* Combo1 = nullptr;       // the range list
+    QLabel* Label2 = nullptr;          // "Start Time:"
+    QLineEdit* starttimetext = nullptr;
+    QLabel* Label7 = nullptr;          // "DataNo."
+    QLineEdit* NumberofAlltext = nullptr;
+    QLabel* Label_Range0 = nullptr;    // "0" at the baseline
+    QLabel* Label_Range1 = nullptr;
+    QLabel* Label_Range2 = nullptr;
+    QLabel* Label_Range3 = nullptr;
+    QLabel* Label_Range4 = nullptr;
+    QLabel* Label_Range5 = nullptr;
+    QLabel* Label_Range6 = nullptr;    // the top edge
+    GraphPlotBox* Picture1 = nullptr;  // the plot box
+    GraphPlotBox* Picture2 = nullptr;  // hidden print backdrop
+    QLabel* LabelB0 = nullptr;         // time of screen position 1
+    QLabel* LabelB1 = nullptr;         // 52
+    QLabel* LabelB2 = nullptr;         // 105
+    QLabel* LabelB3 = nullptr;         // 157
+    QLabel* LabelB4 = nullptr;         // 210
+    QScrollBar* HScroll1 = nullptr;
+    // File summary, hidden.
+    QLabel* Label8 = nullptr;          // "Maximum:"
+    QLineEdit* MaxofAll = nullptr;
+    QLabel* Label9 = nullptr;          // "Minimum:"
+    QLineEdit* MinofAll = nullptr;
+
+    // Public members with their values after loading.
+    double xwidth = 3.0;
+    double xwidthzoom = 3.0;
+    std::int32_t NumStartShow = 0;
+    bool showzoom = false;
+    bool runORpause = false;
+    bool fristzoom = true;
+    bool runORstop = false;
+    double textshowMax = 0;
+    double textshowMin = 0;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    SharedState& state_;
+    GraphGeometry geometry_;
+};
+
+} // namespace meter
