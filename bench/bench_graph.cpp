@@ -1,0 +1,112 @@
+// One full redraw of the real-time graph with all four series on: the
+// geometry alone, and the geometry with the painting of the plot box into an
+// offscreen image. Argument 0: records stored; argument 1: 1 = scrolled back
+// to a full screen of 210 records in the middle of the store, 0 = live view.
+#include "core/graph_geometry.h"
+#include "core/shared_state.h"
+#include "windows/frmgraphshow.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <memory>
+
+using namespace meter;
+
+namespace {
+
+SharedState& filledState() {
+    static std::unique_ptr<SharedState> s = [] {
+        auto st = std::make_unique<SharedState>();
+        initSharedState(*st);
+        for (int n = 1; n <= LiveRecordStore::capacity; ++n) {
+            LiveRecord& r = st->liveRecords[n];
+            r.no = n;
+            r.velocity = 3000 + 2000 * std::sin(n / 15.0);
+            r.temperature = 1500 + 300 * std::cos(n / 7.0);
+            r.flow = 4500 + 800 * std::sin(n / 31.0);
+            r.area = 600 + 10 * (n % 40);
+            r.timeText.assign("12:34:56");
+        }
+        return st;
+    }();
+    return *s;
+}
+
+// Sets the store size and view; returns the scroll position.
+int setUp(SharedState& s, const benchmark::State& state) {
+    s.liveRecordCount = static_cast<std::int32_t>(state.range(0));
+    s.historyView = state.range(1) != 0;
+    s.showVelocity = s.showTemperature = s.showFlow = s.showArea = true;
+    const int k = s.liveRecordCount / graph::screenRecords;
+    return s.historyView ? 5 * k + 1 : 10 * k + 1; // the middle of the store, or the end
+}
+
+void BM_GraphGeometry(benchmark::State& state) {
+    SharedState& s = filledState();
+    const int position = setUp(s, state);
+    static GraphGeometry g;
+    for (auto _ : state) {
+        computeGraphGeometry(s, position, g);
+        benchmark::DoNotOptimize(g.series[0].segments[0].y1);
+        benchmark::ClobberMemory();
+    }
+    state.counters["segments"] = g.series[0].count * 4;
+}
+
+void BM_GraphGeometryAndPaint(benchmark::State& state) {
+    SharedState& s = filledState();
+    const int position = setUp(s, state);
+    static GraphGeometry g;
+    GraphPlotBox box;
+    box.setGraph(&g);
+    QImage image(graph::plotWidth, graph::plotHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        computeGraphGeometry(s, position, g);
+        QPainter p(&image);
+        box.paintPlot(p);
+        p.end();
+        benchmark::ClobberMemory();
+    }
+    state.counters["segments"] = g.series[0].count * 4;
+}
+
+// The same through the widget's own paint event.
+void BM_GraphGeometryAndRender(benchmark::State& state) {
+    SharedState& s = filledState();
+    const int position = setUp(s, state);
+    static GraphGeometry g;
+    GraphPlotBox box;
+    box.setGraph(&g);
+    QImage image(graph::plotWidth, graph::plotHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        computeGraphGeometry(s, position, g);
+        box.render(&image);
+        benchmark::ClobberMemory();
+    }
+}
+
+void storeSizes(benchmark::internal::Benchmark* b) {
+    for (int history : {1, 0})
+        for (int stored : {1000, 10000, 50000}) b->Args({stored, history});
+}
+
+} // namespace
+
+BENCHMARK(BM_GraphGeometry)->Apply(storeSizes);
+BENCHMARK(BM_GraphGeometryAndPaint)->Apply(storeSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GraphGeometryAndRender)->Args({50000, 1})->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
