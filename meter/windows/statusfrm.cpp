@@ -1,0 +1,222 @@
+#include "windows/statusfrm.h"
+
+#include "platform/mouse_capture.h"
+#include "platform/window_drag.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace meter {
+
+namespace {
+
+// Positions are designed in twips; the strip works in pixels.
+constexpr int px(int twips) { return twips / 15; }
+
+// The labels' face at 11.25 pt.
+QFont labelFont() {
+    QFont f;
+    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")});
+    f.setPixelSize(15);
+    return f;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, const QColor& colour) {
+    auto* l = new QLabel(caption, parent);
+    l->setFont(labelFont());
+    l->setAutoFillBackground(false);
+    l->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, colour);
+    l->setPalette(p);
+    // A press on a label is the label's own and does not drag the window.
+    l->setAttribute(Qt::WA_NoMousePropagation);
+    l->move(px(left), px(top));
+    l->adjustSize();
+    return l;
+}
+
+QLineEdit* makeBox(QWidget* parent, int left, int top, int width, const QColor* colour, bool locked) {
+    auto* t = new QLineEdit(QStringLiteral("0"), parent);
+    t->setGeometry(px(left), px(top), px(width), px(285));
+    t->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    t->setReadOnly(locked);
+    t->setTextMargins(0, 0, 0, 0);
+    QFont f = t->font();
+    f.setPixelSize(12);
+    t->setFont(f);
+    if (colour) {
+        QPalette p = t->palette();
+        p.setColor(QPalette::Text, *colour);
+        t->setPalette(p);
+    }
+    t->setAttribute(Qt::WA_NoMousePropagation);
+    return t;
+}
+
+// Colours as the form stores them, &H00BBGGRR&.
+QColor vbColour(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+} // namespace
+
+QPixmap statusBackground() {
+    QPixmap pm(966, 120);
+    QPainter p(&pm);
+    QLinearGradient g(0, 0, 0, 120);
+    g.setColorAt(0.0, QColor(236, 246, 255));
+    g.setColorAt(0.5, QColor(206, 228, 250));
+    g.setColorAt(1.0, QColor(168, 204, 242));
+    p.fillRect(pm.rect(), g);
+    return pm;
+}
+
+Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidget* mainWindow, Clock clock,
+                     Regional regional, QWidget* parent)
+    : QWidget(parent),
+      dragWindow(startWindowDrag),
+      state_(state),
+      frmrefresh_(std::move(frmrefresh)),
+      mainWindow_(mainWindow),
+      clock_(std::move(clock)),
+      regional_(std::move(regional)),
+      background_(statusBackground()) {
+    setObjectName(QStringLiteral("statusfrm"));
+    setWindowTitle(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    const QColor black(0, 0, 0);
+    Label12 = makeLabel(this, QStringLiteral("MAXIMUM"), 6120, 0, black);
+    Label13 = makeLabel(this, QStringLiteral("MINIMUM"), 8280, 0, black);
+    Label14 = makeLabel(this, QStringLiteral("UNIT"), 10440, 0, black);
+
+    struct Row {
+        int top;
+        QCheckBox** check;
+        QLabel** heading;
+        const char* caption;
+        unsigned headingColour;
+        QLineEdit** max;
+        QLineEdit** min;
+        QLineEdit** unit;
+        bool systemText;
+        unsigned textColour;
+    };
+    const Row rows[] = {
+        {360, &Check1, &Label8, "VELOCITY", 0x000000FF, &Text1, &Text5, &Text9, false, 0x000000FF},
+        {720, &Check2, &Label9, "TEMPERATURE", 0x0000C000, &Text2, &Text6, &Text10, false, 0x0000FF00},
+        {1080, &Check3, &Label10, "FLOW", 0x00FF0000, &Text3, &Text7, &Text11, false, 0x00FF0000},
+        {1440, &Check4, &Label11, "AREA", 0x00000000, &Text4, &Text8, &Text12, true, 0},
+    };
+    for (const Row& r : rows) {
+        auto* c = new QCheckBox(this);
+        c->setGeometry(px(3600), px(r.top), px(255), px(255));
+        c->setChecked(true);
+        c->setAttribute(Qt::WA_NoMousePropagation);
+        *r.check = c;
+        *r.heading = makeLabel(this, QString::fromLatin1(r.caption), 3960, r.top, vbColour(r.headingColour));
+        const QColor colour = vbColour(r.textColour);
+        const QColor* textColour = r.systemText ? nullptr : &colour;
+        *r.max = makeBox(this, 5640, r.top, 1695, textColour, false);
+        *r.min = makeBox(this, 7800, r.top, 1695, textColour, false);
+        *r.unit = makeBox(this, 9960, r.top, 1695, textColour, false);
+    }
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+    connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
+    connect(Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
+    connect(Check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
+
+    Label6 = makeLabel(this, QString(11, QLatin1Char(' ')), 720, 720, black);
+    Label6->setAutoFillBackground(false);
+    Label6->setFixedSize(px(1680), px(225));
+    Label6->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Label5 = makeLabel(this, QString(23, QLatin1Char(' ')), 360, 1080, black);
+    Label5->setFixedSize(px(1920), px(225));
+    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    Timer1->start();
+
+    // The cursor readout, stored hidden.
+    const QColor darkBlue = vbColour(0x00C00000), darkRed = vbColour(0x000000C0);
+    Label7 = makeLabel(this, QStringLiteral("(Cursor) A:"), 9600, 1680, black);
+    CursorAtext = makeBox(this, 9600, 1800, 2535, &darkBlue, true);
+    Label1 = makeLabel(this, QStringLiteral("B:"), 9120, 1680, black);
+    CursorBtext = makeBox(this, 8520, 1800, 2655, &darkRed, true);
+    Label2 = makeLabel(this, QStringLiteral("(Between A and B)MAX:"), 9120, 1800, black);
+    MaxofAB = makeBox(this, 8160, 1800, 2775, nullptr, true);
+    Label3 = makeLabel(this, QStringLiteral("MIN:"), 9000, 1800, black);
+    MinofAB = makeBox(this, 9240, 1800, 3015, nullptr, true);
+    Label4 = makeLabel(this, QStringLiteral("AVG:"), 8760, 1680, black);
+    AVGofAB = makeBox(this, 9720, 1800, 1095, nullptr, true);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label7, CursorAtext, Label1, CursorBtext, Label2, MaxofAB,
+                                                      Label3, MinofAB, Label4, AVGofAB})
+        w->hide();
+
+    Form_Load();
+}
+
+void Statusfrm::Form_Load(int toolbarHeight, int tableshowHeight) {
+    const int mainWidth = mainWindow_ ? mainWindow_->width() : 909;
+    const int mainHeight = mainWindow_ ? mainWindow_->height() : 635;
+    const int top = toolbarHeight + tableshowHeight;
+    move(0, top);
+    resize(mainWidth, std::max(0, mainHeight - top));
+}
+
+QLineEdit* Statusfrm::text(int i) const {
+    QLineEdit* const boxes[] = {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text12};
+    if (i < 1 || i > 12) return nullptr;
+    return boxes[i - 1];
+}
+
+void Statusfrm::showStatistics(const RecordOutcome& o) {
+    for (int i = 9; i <= 12; ++i) text(i)->setText(QString::fromStdString(o.texts[static_cast<std::size_t>(i - 1)]));
+    for (int i = 1; i <= 8; ++i) text(i)->setText(QString::fromStdString(o.texts[static_cast<std::size_t>(i - 1)]));
+}
+
+void Statusfrm::Check1_Click() {
+    state_.showVelocity = Check1->isChecked();
+    if (frmrefresh_) frmrefresh_();
+}
+
+void Statusfrm::Check2_Click() {
+    state_.showTemperature = Check2->isChecked();
+    if (frmrefresh_) frmrefresh_();
+}
+
+void Statusfrm::Check3_Click() {
+    state_.showFlow = Check3->isChecked();
+    if (frmrefresh_) frmrefresh_();
+}
+
+void Statusfrm::Check4_Click() {
+    state_.showArea = Check4->isChecked();
+    if (frmrefresh_) frmrefresh_();
+}
+
+void Statusfrm::Timer1_Timer() {
+    const LocalDateTime now = clock_ ? clock_() : LocalDateTime{};
+    Label6->setText(QString::fromStdString(dateText(now)));
+    Label5->setText(QString::fromStdString(timeText(now, regional_)));
+}
+
+void Statusfrm::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), vbColour(0x00C0FFC0));
+    p.drawPixmap(0, 0, background_);
+}
+
+void Statusfrm::mousePressEvent(QMouseEvent* e) {
+    // Any button, any shift state: the main window follows the mouse.
+    e->accept();
+    releaseCapture();
+    if (dragWindow) dragWindow(mainWindow_);
+}
+
+} // namespace meter

@@ -1,0 +1,138 @@
+#include "windows/statusfrm.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <memory>
+
+using namespace meter;
+
+namespace {
+
+void press(QWidget* w, Qt::MouseButton button, QPoint at = {2, 2}) {
+    QMouseEvent e(QEvent::MouseButtonPress, QPointF(at), QPointF(w->mapToGlobal(at)), button, button,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+    QMouseEvent r(QEvent::MouseButtonRelease, QPointF(at), QPointF(w->mapToGlobal(at)), button, Qt::NoButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &r);
+}
+
+struct StatusfrmTest : ::testing::Test {
+    std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+    int refreshes = 0;
+    QWidget main;
+    std::unique_ptr<Statusfrm> strip;
+    std::vector<QWidget*> dragged;
+
+    void SetUp() override {
+        initSharedState(*state);
+        main.resize(909, 635);
+        Regional regional;
+        regional.timePattern = "H:mm:ss";
+        strip = std::make_unique<Statusfrm>(
+            *state, [this] { ++refreshes; }, &main, [] { return LocalDateTime{2024, 12, 31, 8, 7, 6}; }, regional,
+            &main);
+        strip->dragWindow = [this](QWidget* w) { dragged.push_back(w); };
+        main.show();
+    }
+};
+
+} // namespace
+
+TEST_F(StatusfrmTest, DesignStateAndPlacement) {
+    EXPECT_EQ(strip->geometry(), QRect(0, 550, 909, 85));
+    for (int i = 1; i <= 12; ++i) {
+        ASSERT_NE(strip->text(i), nullptr);
+        EXPECT_EQ(strip->text(i)->text(), "0") << i;
+        EXPECT_EQ(strip->text(i)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        EXPECT_FALSE(strip->text(i)->isReadOnly());
+    }
+    EXPECT_EQ(strip->text(0), nullptr);
+    EXPECT_EQ(strip->text(13), nullptr);
+    EXPECT_EQ(strip->Text1->geometry(), QRect(376, 24, 113, 19));
+    EXPECT_EQ(strip->Text6->geometry(), QRect(520, 48, 113, 19));
+    EXPECT_EQ(strip->Text12->geometry(), QRect(664, 96, 113, 19));
+    EXPECT_EQ(strip->Check3->geometry(), QRect(240, 72, 17, 17));
+    EXPECT_EQ(strip->Text1->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(strip->Text2->palette().color(QPalette::Text), QColor(0, 255, 0));
+    EXPECT_EQ(strip->Label9->palette().color(QPalette::WindowText), QColor(0, 192, 0));
+    EXPECT_EQ(strip->Text11->palette().color(QPalette::Text), QColor(0, 0, 255));
+    EXPECT_EQ(strip->Label12->text(), "MAXIMUM");
+    EXPECT_EQ(strip->Label11->text(), "AREA");
+    for (QCheckBox* c : {strip->Check1, strip->Check2, strip->Check3, strip->Check4}) EXPECT_TRUE(c->isChecked());
+    // The clock stays blank until its first tick.
+    EXPECT_EQ(strip->Label6->text(), QString(11, ' '));
+    EXPECT_EQ(strip->Label5->text(), QString(23, ' '));
+    EXPECT_EQ(strip->Timer1->interval(), 1000);
+    EXPECT_TRUE(strip->Timer1->isActive());
+    for (QWidget* w : {static_cast<QWidget*>(strip->Label7), static_cast<QWidget*>(strip->CursorAtext),
+                       static_cast<QWidget*>(strip->AVGofAB), static_cast<QWidget*>(strip->Label2)})
+        EXPECT_FALSE(w->isVisible());
+
+    strip->Timer1_Timer();
+    EXPECT_EQ(strip->Label6->text(), "31-12-2024");
+    EXPECT_EQ(strip->Label5->text(), "8:07:06");
+}
+
+TEST_F(StatusfrmTest, SeriesSwitchRedrawsAtOnce) {
+    strip->Check2->click();
+    EXPECT_FALSE(state->showTemperature);
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_TRUE(state->showVelocity && state->showFlow && state->showArea);
+    strip->Check2->click();
+    EXPECT_TRUE(state->showTemperature);
+    EXPECT_EQ(refreshes, 2);
+    strip->Check4->setChecked(false);
+    EXPECT_FALSE(state->showArea);
+    EXPECT_EQ(refreshes, 3);
+    strip->Check1->click();
+    strip->Check3->click();
+    EXPECT_FALSE(state->showVelocity);
+    EXPECT_FALSE(state->showFlow);
+    EXPECT_EQ(refreshes, 5);
+}
+
+TEST_F(StatusfrmTest, OnlyTheBackgroundDragsTheMainWindow) {
+    press(strip->Label8, Qt::LeftButton);
+    press(strip->Label12, Qt::LeftButton);
+    press(strip->Text3, Qt::LeftButton);
+    press(strip->Check1, Qt::RightButton);
+    EXPECT_TRUE(dragged.empty());
+
+    QWidget other(&main);
+    other.show();
+    other.grabMouse();
+    press(strip.get(), Qt::LeftButton, {5, 60});
+    press(strip.get(), Qt::RightButton, {850, 10});
+    press(strip.get(), Qt::MiddleButton, {800, 80});
+    ASSERT_EQ(dragged.size(), 3u);
+    for (QWidget* w : dragged) EXPECT_EQ(w, &main);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr); // the capture was released first
+}
+
+TEST_F(StatusfrmTest, ShowsTheStatisticsAndTypedTextStaysUntilThen) {
+    strip->Text3->setText("typed");
+    RecordOutcome o;
+    o.texts = {"36", "21.5", "0.5", "10.76", "3.6", "0.0", "0.25", "0.108",
+               "km/h", "\xC2\xB0" "C", "CMM", "Ft2"};
+    EXPECT_EQ(strip->Text3->text(), "typed");
+    strip->showStatistics(o);
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(strip->text(i)->text(), QString::fromStdString(o.texts[static_cast<std::size_t>(i - 1)]));
+    EXPECT_EQ(strip->Text10->text(), QString::fromUtf8("\u00B0C"));
+
+    strip->Timer1_Timer();
+    QDir().mkpath(METER_PNG_DIR);
+    EXPECT_TRUE(strip->grab().save(QStringLiteral(METER_PNG_DIR "/statusfrm.png")));
+    // The whole designed strip, to see the area row that lies below 85 pixels.
+    strip->resize(909, 120);
+    EXPECT_TRUE(strip->grab().save(QStringLiteral(METER_PNG_DIR "/statusfrm_designed.png")));
+}

@@ -1,0 +1,261 @@
+#include "windows/toolbar.h"
+
+#include "platform/common_dialog.h"
+#include "platform/message_boxes.h"
+#include "platform/mscomm.h"
+#include "pty_meter.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include <memory>
+
+using namespace meter;
+
+namespace {
+
+struct RecordingBoxes : MessageBoxes {
+    std::vector<std::pair<QString, QString>> shown;
+    Answer show(const QString& text, const QString& title, Buttons) override {
+        shown.emplace_back(text, title);
+        return Answer::Ok;
+    }
+};
+
+void mouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::NoButton) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent e(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void moveTo(QWidget* w, QPointF at) { mouse(w, QEvent::MouseMove, at); }
+
+void click(QWidget* w) {
+    mouse(w, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
+    mouse(w, QEvent::MouseButtonRelease, {10, 10}, Qt::LeftButton);
+}
+
+// The offscreen platform cannot grab the mouse for real and says so on every
+// grab; the widget-level capture that the buttons rely on works all the same.
+QtMessageHandler previousHandler = nullptr;
+void quietGrabWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.contains(QLatin1String("does not support grabbing the mouse"))) return;
+    if (previousHandler) previousHandler(type, context, text);
+}
+
+struct ToolbarTest : ::testing::Test {
+    std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+    testsupport::PtyMeter pty;
+    MSComm comm{[this](int) { return pty.slavePath(); }};
+    RecordingBoxes boxes;
+    CommonDialog dialog{[](const CommonDialog::Request&) { return QString(); }};
+    QWidget main;
+    std::unique_ptr<Toolbar> bar;
+
+    void SetUp() override {
+        previousHandler = qInstallMessageHandler(quietGrabWarnings);
+        initSharedState(*state);
+        main.resize(909, 635);
+        bar = std::make_unique<Toolbar>(*state, &main, comm, boxes, dialog, &main);
+        main.show();
+    }
+    void TearDown() override {
+        if (QWidget* g = QWidget::mouseGrabber()) g->releaseMouse();
+        qInstallMessageHandler(previousHandler);
+    }
+};
+
+} // namespace
+
+TEST_F(ToolbarTest, DesignStateAndPlacement) {
+    EXPECT_EQ(bar->geometry(), QRect(0, 0, 909, 71));
+    EXPECT_EQ(&bar->CommonDialog1, &dialog);
+    struct Case { PictureButton* b; QRect at; const char* tip; int hover, normal; bool visible; };
+    const Case cases[] = {
+        {bar->export_, {328, 24, 70, 40}, "export to *.xls", 3, 4, true},
+        {bar->saveas, {416, 24, 70, 40}, " save data as file ", 11, 12, true},
+        {bar->toolprint, {504, 24, 70, 40}, "print data or graph", 9, 10, true},
+        {bar->help, {592, 24, 70, 40}, "help", 5, 6, true},
+        {bar->connect_, {144, -8, 70, 40}, "connect to ValdorK17", 1, 2, false},
+        {bar->toolopen, {160, 0, 70, 40}, "open datafile", 7, 8, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.b->geometry(), c.at) << c.tip;
+        EXPECT_EQ(c.b->toolTip(), QString::fromLatin1(c.tip));
+        EXPECT_EQ(c.b->hoverImage(), c.hover);
+        EXPECT_EQ(c.b->normalImage(), c.normal);
+        EXPECT_EQ(c.b->shownImage(), c.normal);
+        EXPECT_EQ(c.b->isVisible(), c.visible);
+        EXPECT_EQ(c.b->cursor().shape(), Qt::BitmapCursor);
+    }
+    // Minimise and close moved 5 pixels down; the close box ends at the right edge.
+    EXPECT_EQ(bar->toolmin->geometry(), QRect(848, 13, 29, 32));
+    EXPECT_EQ(bar->toolclose->geometry(), QRect(880, 13, 29, 32));
+    EXPECT_EQ(bar->toolmin->toolTip(), "mini");
+    EXPECT_EQ(bar->toolclose->toolTip(), "close");
+    EXPECT_EQ(bar->toolclose->picture().size(), QSize(45, 32));
+
+    EXPECT_FALSE(bar->Command1->isVisible());
+    EXPECT_EQ(bar->Command1->text(), "Command1");
+    EXPECT_FALSE(bar->Label1->isVisible());
+    EXPECT_EQ(bar->Label1->text(), "HW-310");
+    EXPECT_FALSE(bar->CapHelp->isVisible());
+    EXPECT_FALSE(bar->printselect->isVisible());
+    EXPECT_EQ(bar->CapHelp->title(), "CapHelp");
+    EXPECT_EQ(bar->CapContents->text(), "Contents");
+    EXPECT_EQ(bar->CapAbout->text(), "About Valdor  K17");
+    EXPECT_EQ(bar->printselect->title(), "printselect");
+    EXPECT_EQ(bar->printgraph->text(), "Print Graph");
+    EXPECT_EQ(bar->printdata->text(), "Print Data ");
+    EXPECT_EQ(bar->printalldata->text(), "Print All Data");
+
+    ASSERT_EQ(bar->ToolBarImageList.count(), 12);
+    for (int n = 1; n <= 12; ++n) EXPECT_EQ(bar->ToolBarImageList.ListImages(n).size(), QSize(70, 40));
+    EXPECT_TRUE(bar->ToolBarImageList.ListImages(0).isNull());
+    EXPECT_TRUE(bar->ToolBarImageList.ListImages(13).isNull());
+    const QImage hover = bar->ToolBarImageList.ListImages(3).toImage();
+    const QImage normal = bar->ToolBarImageList.ListImages(4).toImage();
+    EXPECT_EQ(QColor(hover.pixel(1, 1)), QColor(70, 158, 200));
+    EXPECT_EQ(QColor(normal.pixel(1, 1)), QColor(156, 234, 245));
+
+    bar->setMainWidth(966);
+    EXPECT_EQ(bar->size(), QSize(966, 71));
+    QDir().mkpath(METER_PNG_DIR);
+    EXPECT_TRUE(bar->grab().save(QStringLiteral(METER_PNG_DIR "/toolbar.png")));
+    moveTo(bar->saveas, {5, 5});
+    EXPECT_TRUE(bar->grab().save(QStringLiteral(METER_PNG_DIR "/toolbar_saveas_hover.png")));
+    QPixmap all(70 * 12 + 11 * 4, 40);
+    all.fill(Qt::white);
+    {
+        QPainter p(&all);
+        for (int n = 1; n <= 12; ++n) p.drawPixmap((n - 1) * 74, 0, bar->ToolBarImageList.ListImages(n));
+    }
+    EXPECT_TRUE(all.save(QStringLiteral(METER_PNG_DIR "/toolbar_images.png")));
+}
+
+TEST_F(ToolbarTest, HoverRuleCountsTheRightAndBottomEdgesAsInside) {
+    struct Case { QPointF at; bool inside; };
+    const Case cases[] = {
+        {{0, 0}, true},      {{35, 20}, true},  {{70, 40}, true},    {{70, 0}, true},
+        {{0, 40}, true},     {{70.5, 20}, false}, {{71, 20}, false}, {{35, 41}, false},
+        {{-1, 20}, false},   {{35, -0.5}, false}, {{200, 300}, false},
+    };
+    for (PictureButton* b : {bar->export_, bar->saveas, bar->toolprint, bar->help}) {
+        for (const Case& c : cases) {
+            moveTo(b, {10, 10}); // hovered: the capture is held, so moves outside still arrive
+            ASSERT_EQ(QWidget::mouseGrabber(), b);
+            moveTo(b, c.at);
+            EXPECT_EQ(b->shownImage(), c.inside ? b->hoverImage() : b->normalImage())
+                << b->toolTip().toStdString() << " " << c.at.x() << "," << c.at.y();
+            EXPECT_EQ(QWidget::mouseGrabber(), c.inside ? b : nullptr);
+        }
+        EXPECT_EQ(b->picture().toImage(), bar->ToolBarImageList.ListImages(b->normalImage()).toImage());
+    }
+    // Moving from one button to the next: the first gives up the capture on
+    // its move outside, then the second takes it.
+    moveTo(bar->export_, {5, 5});
+    moveTo(bar->export_, {90, 5});
+    moveTo(bar->saveas, {2, 5});
+    EXPECT_EQ(bar->export_->shownImage(), 4);
+    EXPECT_EQ(bar->saveas->shownImage(), 11);
+    EXPECT_EQ(QWidget::mouseGrabber(), bar->saveas);
+}
+
+TEST_F(ToolbarTest, SaveAsWithoutRecordsDoesNothingAtAll) {
+    int saves = 0;
+    bar->onSaveAs = [&] { ++saves; };
+    moveTo(bar->saveas, {10, 10});
+    click(bar->saveas);
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(bar->saveas->shownImage(), 11);
+    EXPECT_EQ(QWidget::mouseGrabber(), bar->saveas);
+    moveTo(bar->saveas, {80, 10});
+    EXPECT_EQ(bar->saveas->shownImage(), 12);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    state->liveRecordCount = 1;
+    moveTo(bar->saveas, {10, 10});
+    bool normalBeforeCommand = false;
+    bar->onSaveAs = [&] {
+        ++saves;
+        normalBeforeCommand = bar->saveas->shownImage() == 12 && QWidget::mouseGrabber() == nullptr;
+    };
+    click(bar->saveas);
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(normalBeforeCommand);
+    // Also callable directly, as the shut-down question does.
+    bar->saveas_Click();
+    EXPECT_EQ(saves, 2);
+}
+
+TEST_F(ToolbarTest, CommandButtonsResetThemselvesThenRunTheirCommand) {
+    // Not wired: the button is reset and nothing more happens.
+    moveTo(bar->export_, {10, 10});
+    click(bar->export_);
+    EXPECT_EQ(bar->export_->shownImage(), 4);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(state->liveRecordCount, 0);
+    EXPECT_TRUE(boxes.shown.empty());
+
+    struct Case { PictureButton* b; std::function<void()>* hook; };
+    const Case cases[] = {{bar->export_, &bar->onExport}, {bar->toolprint, &bar->onPrint}, {bar->help, &bar->onHelp},
+                          {bar->connect_, &bar->onConnect}, {bar->toolopen, &bar->onOpen}};
+    for (const Case& c : cases) {
+        int runs = 0;
+        bool reset = false;
+        *c.hook = [&] {
+            ++runs;
+            reset = c.b->shownImage() == c.b->normalImage() && QWidget::mouseGrabber() == nullptr;
+        };
+        c.b->show();
+        moveTo(c.b, {10, 10});
+        EXPECT_EQ(c.b->shownImage(), c.b->hoverImage());
+        click(c.b);
+        EXPECT_EQ(runs, 1) << c.b->toolTip().toStdString();
+        EXPECT_TRUE(reset) << c.b->toolTip().toStdString();
+    }
+}
+
+TEST_F(ToolbarTest, MinimiseCloseAndTestMessage) {
+    const QImage before = bar->toolmin->picture().toImage();
+    moveTo(bar->toolmin, {5, 5});
+    moveTo(bar->toolmin, {50, 50});
+    EXPECT_EQ(bar->toolmin->picture().toImage(), before);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    bar->Command1_Click();
+    EXPECT_TRUE(boxes.shown.empty()); // port closed
+    ASSERT_TRUE(comm.setPortOpen(true));
+    bar->Command1_Click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].first, "fdsfds");
+    EXPECT_EQ(boxes.shown[0].second, "Meter");
+    comm.setPortOpen(false);
+
+    click(bar->toolmin);
+    EXPECT_TRUE(main.windowState() & Qt::WindowMinimized);
+    main.showNormal();
+    click(bar->toolclose);
+    EXPECT_FALSE(main.isVisible());
+}
+
+TEST_F(ToolbarTest, BackgroundPressDragsTheMainWindow) {
+    std::vector<QWidget*> dragged;
+    bar->dragWindow = [&](QWidget* w) { dragged.push_back(w); };
+    moveTo(bar->help, {5, 5});
+    mouse(bar.get(), QEvent::MouseButtonPress, {200, 30}, Qt::RightButton);
+    ASSERT_EQ(dragged.size(), 1u);
+    EXPECT_EQ(dragged[0], &main);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    mouse(bar->export_, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    mouse(bar->export_, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton);
+    EXPECT_EQ(dragged.size(), 1u);
+}
