@@ -13,6 +13,7 @@
 #include <QScrollBar>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -418,6 +419,29 @@ TEST_F(GraphWindowTest, FrozenPlotAndRestoreFromBackdrop) {
     Frmgraphshow fresh(*state);
     fresh.frmrefresh();
     EXPECT_EQ(after, fresh.Picture1->grab().toImage());
+}
+
+// Readings far above the full scale run off the top of the box in the history
+// view; infinite and not-a-number readings are painted without harm.
+TEST_F(GraphWindowTest, HugeReadingsAreCutOffAtTheBox) {
+    fillWaves(400);
+    setRecord(30, invalidReading, 1500, 4500, 600);
+    setRecord(60, 1e300, 1500, 4500, 600);
+    setRecord(90, std::numeric_limits<double>::infinity(), 1500, 4500, 600);
+    setRecord(120, std::nan(""), 1500, 4500, 600);
+    setRecord(150, -1e300, 1500, 4500, 600);
+    for (int n = 211; n <= 400; ++n) receive(n);
+    w->HScroll1->triggerAction(QAbstractSlider::SliderToMinimum);
+    ASSERT_EQ(w->graphGeometry().view, GraphView::History);
+    const QImage img = w->Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The spike to record 30 (x = 90) reaches the top row.
+    bool top = false;
+    for (int x = 87; x <= 93; ++x) top = top || img.pixel(x, 0) == qRgb(255, 0, 0);
+    EXPECT_TRUE(top);
+    // And the one down to record 150 (x = 450) the bottom row.
+    bool bottom = false;
+    for (int x = 447; x <= 453; ++x) bottom = bottom || img.pixel(x, 355) == qRgb(255, 0, 0);
+    EXPECT_TRUE(bottom);
 }
 
 } // namespace
