@@ -43,11 +43,12 @@ std::string numberText(double v, char sep) {
         for (int i = 0; i <= d.exp; ++i) intPart.push_back(i < n ? d.digits[i] : '0');
         for (int i = d.exp + 1; i < n; ++i) fracPart.push_back(d.digits[i]);
     } else {
-        intPart = "0";
+        intPart.assign(1, '0');
         fracPart.assign(static_cast<std::size_t>(-d.exp - 1), '0');
         fracPart += d.digits;
     }
-    std::string out = v < 0 ? "-" : "";
+    std::string out;
+    if (v < 0) out.push_back('-');
     out += intPart;
     if (!fracPart.empty()) {
         out.push_back(sep);
@@ -80,7 +81,8 @@ std::string formatPattern(double v, int decimals, char sep) {
         else ++all[static_cast<std::size_t>(i)];
     }
     const std::size_t intLen = all.size() - static_cast<std::size_t>(decimals);
-    std::string out = std::signbit(v) && v != 0 ? "-" : "";
+    std::string out;
+    if (std::signbit(v) && v != 0) out.push_back('-');
     out += all.substr(0, intLen);
     if (decimals > 0) {
         out.push_back(sep);
