@@ -1,11 +1,18 @@
 #include "mainform.h"
 
+#include "core/recording.h"
 #include "core/serial_link.h"
 #include "platform/serialcomm_map.h"
+#include "windows/frmgraphshow.h"
+#include "windows/offlinefrm.h"
+#include "windows/statusfrm.h"
+#include "windows/tableshow.h"
+#include "windows/toolbar.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
 
@@ -13,13 +20,6 @@ namespace meter {
 
 namespace {
 const QString kTitle = QStringLiteral("meter");
-
-QWidget* plainPanel(QWidget* parent, int x, int y, int w, int h) {
-    auto* p = new QWidget(parent);
-    p->setGeometry(x, y, w, h);
-    p->setAutoFillBackground(true);
-    return p;
-}
 } // namespace
 
 MainForm::MainForm(Environment env, QWidget* parent)
@@ -83,18 +83,39 @@ bool MainForm::MDIForm_Load() {
 }
 
 void MainForm::showChildren() {
-    const int toolHeight = 71;  // 1065 twips
-    const int panelWidth = 194; // 2910 twips
-    const int panelHeight = 479; // 7185 twips
-    frmtoolbar = plainPanel(this, 0, 0, width(), toolHeight);
-    frmtableshow = plainPanel(this, 0, toolHeight, panelWidth, panelHeight);
-    FIRSTLABEL = new QLabel(QStringLiteral("-0.000"), frmtableshow);
-    FIRSTLABEL->setGeometry(32, 80, 129, 33);
-    SECONDLABEL = new QLabel(QStringLiteral("-0.000"), frmtableshow);
-    SECONDLABEL->setGeometry(32, 152, 89, 33);
-    frmstatus = plainPanel(this, 0, toolHeight + panelHeight, width(), height() - toolHeight - panelHeight);
-    frmgraph = plainPanel(this, panelWidth, toolHeight, 723, panelHeight);
-    for (QWidget* w : {frmtoolbar, frmtableshow, frmstatus, frmgraph}) w->show();
+    frmtoolbar = new Toolbar(state, this, *MSComm1, *env_.boxes, CommonDialog1, this);
+    frmtoolbar->show();
+    const int toolHeight = frmtoolbar->height();
+
+    frmtableshow = new Tableshow(*MSComm1, this);
+    frmtableshow->Form_Load(toolHeight);
+    frmtableshow->show();
+
+    frmgraph = new Frmgraphshow(state, this);
+    frmstatus = new Statusfrm(
+        state, [this] { frmgraph->frmrefresh(); }, this, env_.clock, env_.regional, this);
+    frmstatus->Form_Load(toolHeight, frmtableshow->height());
+    frmstatus->show();
+
+    frmgraph->move(frmtableshow->width(), toolHeight);
+    frmgraph->show();
+}
+
+Offlinefrm* MainForm::frmoffline() {
+    if (!offline_) {
+        offline_ = new Offlinefrm(this);
+        offline_->Form_Load(frmtoolbar->height(), *frmtableshow);
+    }
+    return offline_;
+}
+
+void MainForm::offlinetotableshow() {
+    if (Offlinefrm* o = frmoffline()) {
+        o->close();
+        o->deleteLater();
+        offline_ = nullptr;
+    }
+    frmtableshow->show();
 }
 
 void MainForm::endProgram(const QString& message) {
@@ -122,12 +143,21 @@ void MainForm::MSComm1_OnComm() {
 }
 
 void MainForm::handleAcceptedFrame(const FrameBytes& frame) {
-    if (onFrameAccepted) onFrameAccepted(frame);
+    frmtableshow->showFrame(frame, env_.regional.decimalSeparator);
+
+    const RecordOutcome o = recordFrame(state, decodeFrame(frame), env_.clock, env_.regional);
+    if (!o.stored) return;
+    frmgraph->NumberofAlltext->setText(QString::fromStdString(o.countText));
+    if (o.startTimeText) frmgraph->starttimetext->setText(QString::fromStdString(*o.startTimeText));
+    frmstatus->showStatistics(o);
+    // Moving the scroll bar runs its change handler here, inside the receive event.
+    if (o.scroll) frmgraph->setScrollRange(o.scroll->min, o.scroll->max, o.scroll->moveValue);
+    frmgraph->frmrefresh();
 }
 
 void MainForm::Timer_offline_Timer() {
-    FIRSTLABEL->setText(QStringLiteral("OFF"));
-    SECONDLABEL->setText(QStringLiteral("LINE"));
+    frmtableshow->FIRSTLABEL->setText(QStringLiteral("OFF"));
+    frmtableshow->SECONDLABEL->setText(QStringLiteral("LINE"));
     Timer_offline->stop();
 }
 
@@ -140,7 +170,7 @@ void MainForm::closeEvent(QCloseEvent* e) {
         if (fileRecordCount > 1 &&
             env_.boxes->show(QStringLiteral("Do you want to save the existing graph data?"), kTitle,
                              MessageBoxes::Buttons::YesNo) == MessageBoxes::Answer::Yes) {
-            // The samples report of the tool strip runs here once it exists.
+            frmtoolbar->saveas_Click();
         }
     }
     e->accept();

@@ -20,6 +20,12 @@ class QTimer;
 
 namespace meter {
 
+class Frmgraphshow;
+class Offlinefrm;
+class Statusfrm;
+class Tableshow;
+class Toolbar;
+
 // What the outside world gives the program.
 struct Environment {
     PortPathMap portPath = linuxPortPath;
@@ -33,9 +39,10 @@ struct Environment {
 class MainForm : public QWidget {
     Q_OBJECT
 public:
-    // Design client area 13635 x 9525 twips.
+    // 13635 twips wide; tall enough for the tool strip, the readout panel and the
+    // statistics strip at its designed 1800 twips.
     static constexpr int designWidth = 909;
-    static constexpr int designHeight = 635;
+    static constexpr int designHeight = 670;
 
     explicit MainForm(Environment env, QWidget* parent = nullptr);
     ~MainForm() override;
@@ -61,17 +68,15 @@ public:
     QTimer* Timer_offline = nullptr;
     CommonDialog CommonDialog1;
 
-    QWidget* frmtoolbar = nullptr;
-    QWidget* frmtableshow = nullptr;
-    QWidget* frmstatus = nullptr;
-    QWidget* frmgraph = nullptr;
+    Toolbar* frmtoolbar = nullptr;
+    Tableshow* frmtableshow = nullptr;
+    Statusfrm* frmstatus = nullptr;
+    Frmgraphshow* frmgraph = nullptr;
+    // The offline overlay, created on first use.
+    Offlinefrm* frmoffline();
 
-    // The two number lines of the readout.
-    QLabel* FIRSTLABEL = nullptr;
-    QLabel* SECONDLABEL = nullptr;
-
-    // Where an accepted frame goes between the gate and the watchdog restart.
-    std::function<void(const FrameBytes&)> onFrameAccepted;
+    // Replaces the offline overlay by the readout panel.
+    void offlinetotableshow();
 
     const Environment& environment() const { return env_; }
 
@@ -85,6 +90,7 @@ private:
     void handleAcceptedFrame(const FrameBytes& frame);
 
     Environment env_;
+    Offlinefrm* offline_ = nullptr;
     bool shutDownDone_ = false;
 };
 

@@ -2,13 +2,19 @@
 #include "pty_meter.h"
 #include "platform/serialcomm_map.h"
 #include "windows/mainform.h"
+#include "windows/frmgraphshow.h"
+#include "windows/statusfrm.h"
+#include "windows/tableshow.h"
+#include "windows/toolbar.h"
 
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 
+#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -18,10 +24,14 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// A frame whose velocity (m/s) is the tag, so that the stored record tells which frame it was.
 std::vector<std::uint8_t> frameOf(std::uint8_t tag) {
     std::vector<std::uint8_t> f(40, 0);
-    f[0] = tag;
-    f[39] = tag;
+    const float v = tag;
+    std::uint32_t bits;
+    std::memcpy(&bits, &v, 4);
+    for (int i = 0; i < 4; ++i) f[static_cast<std::size_t>(10 + i)] = static_cast<std::uint8_t>(bits >> (8 * i));
+    f[26] = 0x01;
     return f;
 }
 
@@ -30,7 +40,6 @@ struct Rig {
     PtyMeter pty;
     RecordingBoxes boxes;
     std::unique_ptr<MainForm> form;
-    std::vector<FrameBytes> accepted;
 
     explicit Rig(const std::string& tty = "ttyUSB0") {
         sysfs.addTty(tty, "cp210x");
@@ -41,9 +50,11 @@ struct Rig {
         env.boxes = &boxes;
         env.clock = fixedTime;
         form = std::make_unique<MainForm>(std::move(env));
-        form->onFrameAccepted = [this](const FrameBytes& f) { accepted.push_back(f); };
     }
     bool start() { return form->MDIForm_Load(); }
+    int count() const { return form->state.liveRecordCount; }
+    double velocity(int n) const { return form->state.liveRecords[n].velocity; }
+    bool frames(int n) { return waitUntil([this, n] { return count() == n; }, 2s); }
     bool armed() { return waitUntil([this] { return form->MSComm1->RThreshold() == 40; }, 2s); }
 };
 
@@ -142,9 +153,11 @@ TEST(StartUp, OpensTheBridgesPortAndShutDownClosesIt) {
     EXPECT_EQ(rig.form->MSComm1->CommPort(), 1);
     EXPECT_TRUE(rig.form->MSComm1->PortOpen());
     EXPECT_TRUE(rig.form->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(rig.form->size(), QSize(909, 635));
+    EXPECT_EQ(rig.form->size(), QSize(909, 670));
+    EXPECT_EQ(rig.form->frmtoolbar->geometry(), QRect(0, 0, 909, 71));
+    EXPECT_EQ(rig.form->frmtableshow->geometry(), QRect(0, 71, 194, 479));
     EXPECT_EQ(rig.form->frmgraph->geometry(), QRect(194, 71, 723, 479));
-    EXPECT_EQ(rig.form->frmstatus->geometry(), QRect(0, 550, 909, 85));
+    EXPECT_EQ(rig.form->frmstatus->geometry(), QRect(0, 550, 909, 120));
     EXPECT_TRUE(rig.armed()); // no meter sending: armed at the first tick
     rig.form->close();
     EXPECT_FALSE(rig.form->MSComm1->PortOpen());
@@ -157,20 +170,20 @@ TEST(Reception, FramesBetweenPausesAreAcceptedOtherBlocksAreNot) {
     ASSERT_TRUE(rig.armed());
 
     rig.pty.send(frameOf(1));
-    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 1; }, 2s));
-    EXPECT_EQ(rig.accepted[0][0], 1);
+    ASSERT_TRUE(rig.frames(1));
+    EXPECT_EQ(rig.velocity(1), 1);
     spin(150ms);
 
     std::vector<std::uint8_t> longer = frameOf(2);
     longer.push_back(0x55);
     rig.pty.send(longer); // 41 bytes: thrown away
     spin(150ms);
-    EXPECT_EQ(rig.accepted.size(), 1u);
+    EXPECT_EQ(rig.count(), 1);
     EXPECT_EQ(rig.form->MSComm1->InBufferCount(), 0);
 
     rig.pty.send(frameOf(3));
-    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 2; }, 2s));
-    EXPECT_EQ(rig.accepted[1][0], 3);
+    ASSERT_TRUE(rig.frames(2));
+    EXPECT_EQ(rig.velocity(2), 3);
 }
 
 TEST(Reception, AStreamWithoutPausesIsNeverAccepted) {
@@ -182,7 +195,7 @@ TEST(Reception, AStreamWithoutPausesIsNeverAccepted) {
         rig.pty.send(std::vector<std::uint8_t>(8, static_cast<std::uint8_t>(i)));
         spin(20ms);
     }
-    EXPECT_TRUE(rig.accepted.empty());
+    EXPECT_EQ(rig.count(), 0);
     EXPECT_EQ(rig.form->MSComm1->RThreshold(), 0);
     EXPECT_TRUE(rig.form->TimerCheck->isActive());
 }
@@ -194,10 +207,10 @@ TEST(Reception, ResyncDiscardsWhatCameMeanwhileAndResumesAtTheNextSilence) {
     rig.form->resyncReceive();
     rig.pty.send(frameOf(7)); // arrives while synchronising
     ASSERT_TRUE(rig.armed());
-    EXPECT_TRUE(rig.accepted.empty());
+    EXPECT_EQ(rig.count(), 0);
     rig.pty.send(frameOf(8));
-    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 1; }, 2s));
-    EXPECT_EQ(rig.accepted[0][0], 8);
+    ASSERT_TRUE(rig.frames(1));
+    EXPECT_EQ(rig.velocity(1), 8);
 }
 
 TEST(Reception, KeyBytesArriveUnchanged) {
@@ -221,10 +234,13 @@ TEST(Reception, FullStoreIgnoresTheFrameBeforeReadingIt) {
     rig.form->state.liveRecordCount = 49999;
     const auto f = frameOf(9);
     rig.form->MSComm1->deliver(f.data(), f.size());
-    EXPECT_EQ(rig.accepted.size(), 1u); // the 50000th is taken
-    rig.form->state.liveRecordCount = 50000;
-    rig.form->MSComm1->deliver(f.data(), f.size());
-    EXPECT_EQ(rig.accepted.size(), 1u);
+    EXPECT_EQ(rig.count(), 50000); // the 50000th is stored in slot 50000
+    EXPECT_EQ(rig.velocity(50000), 9);
+    EXPECT_EQ(rig.form->frmgraph->NumberofAlltext->text(), "50000");
+    const auto g = frameOf(10);
+    rig.form->MSComm1->deliver(g.data(), g.size());
+    EXPECT_EQ(rig.count(), 50000);
+    EXPECT_EQ(rig.velocity(50000), 9);
     EXPECT_EQ(rig.form->MSComm1->InBufferCount(), 40); // nothing read or discarded
 }
 
@@ -233,13 +249,15 @@ TEST(Reception, WatchdogShowsOffLineFourSecondsAfterTheLastFrame) {
     ASSERT_TRUE(rig.start());
     ASSERT_TRUE(rig.armed());
     EXPECT_FALSE(rig.form->Timer_offline->isActive());
+    EXPECT_EQ(rig.form->frmtableshow->FIRSTLABEL->text(), "-0.000"); // design caption
     rig.pty.send(frameOf(1));
-    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 1; }, 2s));
+    ASSERT_TRUE(rig.frames(1));
+    EXPECT_EQ(rig.form->frmtableshow->FIRSTLABEL->text(), "0"); // display value 0 in m/s
     EXPECT_TRUE(rig.form->Timer_offline->isActive());
     spin(3500ms);
-    EXPECT_NE(rig.form->FIRSTLABEL->text(), "OFF");
-    ASSERT_TRUE(waitUntil([&] { return rig.form->FIRSTLABEL->text() == "OFF"; }, 1500ms));
-    EXPECT_EQ(rig.form->SECONDLABEL->text(), "LINE");
+    EXPECT_NE(rig.form->frmtableshow->FIRSTLABEL->text(), "OFF");
+    ASSERT_TRUE(waitUntil([&] { return rig.form->frmtableshow->FIRSTLABEL->text() == "OFF"; }, 1500ms));
+    EXPECT_EQ(rig.form->frmtableshow->SECONDLABEL->text(), "LINE");
     EXPECT_FALSE(rig.form->Timer_offline->isActive());
 }
 
@@ -248,7 +266,7 @@ TEST(Reception, UnpluggedBridgeLeavesTheProgramIdleAndResponsive) {
     ASSERT_TRUE(rig.start());
     ASSERT_TRUE(rig.armed());
     rig.pty.send(frameOf(1));
-    ASSERT_TRUE(waitUntil([&] { return rig.accepted.size() == 1; }, 2s));
+    ASSERT_TRUE(rig.frames(1));
     rig.pty.hangUp();
     spin(100ms);
     const double before = cpuSeconds();
@@ -257,6 +275,6 @@ TEST(Reception, UnpluggedBridgeLeavesTheProgramIdleAndResponsive) {
     bool fired = false;
     QTimer::singleShot(0, [&] { fired = true; });
     EXPECT_TRUE(waitUntil([&] { return fired; }, 1s));
-    ASSERT_TRUE(waitUntil([&] { return rig.form->FIRSTLABEL->text() == "OFF"; }, 4s));
-    EXPECT_EQ(rig.accepted.size(), 1u);
+    ASSERT_TRUE(waitUntil([&] { return rig.form->frmtableshow->FIRSTLABEL->text() == "OFF"; }, 4s));
+    EXPECT_EQ(rig.count(), 1);
 }
