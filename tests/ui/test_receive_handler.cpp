@@ -1,0 +1,126 @@
+// Frames through a pseudo-terminal into the whole main window: readout,
+// records, statistics, graph.
+#include "fake_env.h"
+#include "pty_meter.h"
+#include "core/graph_geometry.h"
+#include "windows/frmgraphshow.h"
+#include "windows/mainform.h"
+#include "windows/statusfrm.h"
+#include "windows/tableshow.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <cstring>
+
+using namespace meter;
+using namespace testsupport;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Reading {
+    float display1, display2, velocity, temperature, flow, area;
+    std::uint8_t velocityCode, flowCode, areaCode, temperatureCode;
+};
+
+std::vector<std::uint8_t> frameOf(const Reading& r) {
+    std::vector<std::uint8_t> f(40, 0);
+    auto put = [&f](int at, float v) {
+        std::uint32_t bits;
+        std::memcpy(&bits, &v, 4);
+        for (int i = 0; i < 4; ++i)
+            f[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>(bits >> (8 * i));
+    };
+    put(2, r.display1);
+    put(6, r.display2);
+    put(10, r.velocity);
+    put(14, r.temperature);
+    put(18, r.flow);
+    put(22, r.area);
+    f[26] = r.velocityCode;
+    f[27] = r.flowCode;
+    f[28] = r.areaCode;
+    f[29] = r.temperatureCode;
+    f[35] = 0; // line 2 shows the temperature
+    return f;
+}
+
+QString unitOf(Unit u) { return QString::fromUtf8(unitText(u).data(), static_cast<int>(unitText(u).size())); }
+
+} // namespace
+
+TEST(ReceiveHandler, FramesBecomeRecordsStatisticsAndGraph) {
+    FakeSysfs sysfs;
+    sysfs.addTty("ttyUSB0", "cp210x");
+    PtyMeter pty;
+    RecordingBoxes boxes;
+    Environment env;
+    const QString slave = pty.slavePath();
+    env.portPath = [slave](int) { return slave; };
+    env.sysfsRoot = sysfs.root();
+    env.boxes = &boxes;
+    env.clock = fixedTime;
+    MainForm form(std::move(env));
+    ASSERT_TRUE(form.MDIForm_Load());
+    ASSERT_TRUE(waitUntil([&] { return form.MSComm1->RThreshold() == 40; }, 2s));
+
+    const Reading readings[] = {
+        {197, 21.5f, 1, 21.5f, 1, 0.01f, 0x02, 0x01, 0x82, 0x01},
+        {394, 0, 2, -3.2f, 5, 0.01f, 0x02, 0x11, 0x82, 0x01}, // flow flagged invalid
+        {300, 25, 1.5f, 25, 2, 0.01f, 0x02, 0x01, 0x82, 0x01},
+    };
+    int sent = 0;
+    for (const Reading& r : readings) {
+        pty.send(frameOf(r));
+        ++sent;
+        ASSERT_TRUE(waitUntil([&] { return form.state.liveRecordCount == sent; }, 2s));
+        spin(120ms); // the meter's pause between frames
+    }
+
+    const SharedState& s = form.state;
+    EXPECT_EQ(s.liveRecords[1].velocity, 197);
+    EXPECT_EQ(unitOf(s.liveRecords[1].velocityUnit), "ft/min");
+    EXPECT_EQ(s.liveRecords[1].temperature, 21.5);
+    EXPECT_EQ(s.liveRecords[1].flow, 35.31);
+    EXPECT_EQ(unitOf(s.liveRecords[1].flowUnit), "CFM");
+    EXPECT_EQ(s.liveRecords[1].area, 15.5);
+    EXPECT_EQ(unitOf(s.liveRecords[1].areaUnit), "in2");
+    EXPECT_EQ(s.liveRecords[1].dateText.view(), "10-12-2026");
+    EXPECT_EQ(s.liveRecords[1].timeText.view(), "09:30:05");
+    EXPECT_EQ(s.liveRecords[2].velocity, 394);
+    EXPECT_EQ(s.liveRecords[2].temperature, 0); // below 0 °C is stored as 0
+    EXPECT_EQ(s.liveRecords[2].flow, 353146624); // invalid, in CFM
+    EXPECT_EQ(s.liveRecords[3].no, 3);
+
+    EXPECT_EQ(form.frmgraph->NumberofAlltext->text(), "3");
+    EXPECT_EQ(form.frmgraph->starttimetext->text(), "10-12-2026 09:30:05");
+    const char* expected[12] = {"394", "25.0", "70.63", "15.5", "197", "0.0", "35.31", "15.5",
+                                "ft/min", "\xC2\xB0" "C", "CFM", "in2"};
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(form.frmstatus->text(i)->text(), QString::fromUtf8(expected[i - 1])) << "Text" << i;
+
+    EXPECT_EQ(form.frmtableshow->FIRSTLABEL->text(), "300");
+    EXPECT_EQ(form.frmtableshow->SECONDLABEL->text(), "25");
+
+    // All three records are on the first page, every series drawn.
+    const GraphGeometry& g = form.frmgraph->graphGeometry();
+    EXPECT_EQ(g.view, GraphView::FirstPage);
+    EXPECT_TRUE(g.line(GraphSeries::Temperature).shown);
+
+    QDir().mkpath(METER_PNG_DIR);
+    form.grab().save(QStringLiteral(METER_PNG_DIR "/mainform_run.png"));
+
+    // The series switch redraws at once, and only its own series changes.
+    form.frmstatus->Check2->click();
+    EXPECT_FALSE(form.state.showTemperature);
+    EXPECT_FALSE(form.frmgraph->graphGeometry().line(GraphSeries::Temperature).shown);
+    EXPECT_TRUE(form.frmgraph->graphGeometry().line(GraphSeries::Velocity).shown);
+    form.frmstatus->Check2->click();
+    EXPECT_TRUE(form.state.showTemperature);
+    EXPECT_TRUE(form.frmgraph->graphGeometry().line(GraphSeries::Temperature).shown);
+}
