@@ -1,8 +1,7 @@
 #include "output/csv_export.h"
 
+#include "output/line_format.h"
 #include "output/safe_file.h"
-#include "output/samples_report.h"
-#include "output/text_encoding.h"
 
 #include <charconv>
 
@@ -10,16 +9,22 @@ namespace meter {
 
 namespace {
 
-void quoted(std::string& line, std::string_view utf8) {
-    line += ",\"";
-    appendWindows1252(line, utf8);
-    line += '"';
+using namespace lineformat;
+
+char* quoted(char* p, std::string_view utf8) {
+    *p++ = ',';
+    *p++ = '"';
+    p = putText(p, utf8);
+    *p++ = '"';
+    return p;
 }
 
-void quotedReading(std::string& line, double v, Unit unit, bool testInvalid, char sep) {
-    line += ",\"";
-    appendReadingText(line, v, unit, testInvalid, sep, false);
-    line += '"';
+char* quotedReading(char* p, double v, Unit unit, bool testInvalid, char sep) {
+    *p++ = ',';
+    *p++ = '"';
+    p = putReading(p, v, unit, testInvalid, sep, false);
+    *p++ = '"';
+    return p;
 }
 
 } // namespace
@@ -27,24 +32,21 @@ void quotedReading(std::string& line, double v, Unit unit, bool testInvalid, cha
 void writeSampleCsv(SafeFileWriter& out, const SharedState& state, const Regional& regional) {
     out.write("\"NO.\",\"DATE\",\"TIME\",\"VELOCITY\",\"TEMPERATURE\",\"FLOW\",\"AREA\"\r\n");
 
-    std::string line;
-    line.reserve(256);
     const char sep = regional.decimalSeparator;
     const std::int32_t count = state.liveRecordCount;
     for (std::int32_t n = 1; n <= count && n <= LiveRecordStore::capacity; ++n) {
         const LiveRecord& r = state.liveRecords[n];
-        char num[16];
-        const auto res = std::to_chars(num, num + sizeof num, r.no);
-        line.append(num, res.ptr);
-        quoted(line, r.dateText.view());
-        quoted(line, r.timeText.view());
-        quotedReading(line, r.velocity, r.velocityUnit, true, sep);
-        quotedReading(line, r.temperature, r.temperatureUnit, true, sep);
-        quotedReading(line, r.flow, r.flowUnit, true, sep);
-        quotedReading(line, r.area, r.areaUnit, false, sep);
-        line += "\r\n";
-        out.write(line);
-        line.clear();
+        char* p = out.reserve(maxLine);
+        p = std::to_chars(p, p + 16, r.no).ptr;
+        p = quoted(p, r.dateText.view());
+        p = quoted(p, r.timeText.view());
+        p = quotedReading(p, r.velocity, r.velocityUnit, true, sep);
+        p = quotedReading(p, r.temperature, r.temperatureUnit, true, sep);
+        p = quotedReading(p, r.flow, r.flowUnit, true, sep);
+        p = quotedReading(p, r.area, r.areaUnit, false, sep);
+        *p++ = '\r';
+        *p++ = '\n';
+        out.advance(p);
     }
 }
 

@@ -28,6 +28,13 @@ public:
         if (used_ == buffer_.size()) flushBuffer();
         buffer_[used_++] = c;
     }
+    // Room for n bytes (at most bufferSize) in the buffer, to be filled and
+    // then handed over with advance(end).
+    char* reserve(std::size_t n) {
+        if (buffer_.size() - used_ < n) flushBuffer();
+        return buffer_.data() + used_;
+    }
+    void advance(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
     // Writes what is buffered, syncs, closes and renames over the target.
     // False when any step failed; the temporary file is then gone.
     bool commit();

@@ -1,75 +1,76 @@
 #include "output/samples_report.h"
 
 #include "core/number_text.h"
+#include "output/line_format.h"
 #include "output/safe_file.h"
 #include "output/text_encoding.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace meter {
 
 namespace {
 
+using namespace lineformat;
+
 // Blanks after an item, up to the next tab stop (at least one).
-void padToNextColumn(std::string& line) {
-    const std::size_t w = static_cast<std::size_t>(reportColumnWidth);
-    line.append(w - line.size() % w, ' ');
+char* padToNextColumn(char* lineStart, char* p) {
+    const auto w = static_cast<std::size_t>(reportColumnWidth);
+    const std::size_t blanks = w - static_cast<std::size_t>(p - lineStart) % w;
+    std::memset(p, ' ', blanks);
+    return p + blanks;
 }
 
-void endLine(SafeFileWriter& out, std::string& line) {
-    line += "\r\n";
-    out.write(line);
-    line.clear();
+char* endLine(char* p) {
+    *p++ = '\r';
+    *p++ = '\n';
+    return p;
 }
 
 } // namespace
 
+void appendNumberText(std::string& out, double v, char sep) {
+    char buf[maxLine];
+    out.append(buf, putNumber(buf, v, sep));
+}
+
 void appendReadingText(std::string& out, double v, Unit unit, bool testInvalid, char sep, bool leadingZero) {
-    if (testInvalid && v >= invalidReading) {
-        out += "----";
-    } else {
-        std::string text = numberText(v, sep);
-        if (leadingZero && v < 1.0) text = withLeadingZero(std::move(text));
-        appendWindows1252(out, text);
-    }
-    appendWindows1252(out, unitText(unit));
+    char buf[maxLine];
+    out.append(buf, putReading(buf, v, unit, testInvalid, sep, leadingZero));
 }
 
 void writeSamplesReport(SafeFileWriter& out, const SharedState& state, const LocalDateTime& now,
                         const Regional& regional) {
-    std::string line;
-    line.reserve(256);
-
-    line += reportTitle;
-    padToNextColumn(line);
+    std::string line = reportTitle;
+    line.append(static_cast<std::size_t>(reportColumnWidth) - line.size() % reportColumnWidth, ' ');
     appendWindows1252(line, dateText(now));
-    padToNextColumn(line);
+    line.append(static_cast<std::size_t>(reportColumnWidth) - line.size() % reportColumnWidth, ' ');
     appendWindows1252(line, timeText(now, regional));
-    endLine(out, line);
-
+    line += "\r\n";
     line += reportHeading;
-    endLine(out, line);
+    line += "\r\n";
+    out.write(line);
 
     const char sep = regional.decimalSeparator;
     const std::int32_t count = state.liveRecordCount;
     for (std::int32_t n = 1; n <= count && n <= LiveRecordStore::capacity; ++n) {
         const LiveRecord& r = state.liveRecords[n];
-        char num[16];
-        const auto res = std::to_chars(num, num + sizeof num, r.no);
-        line.append(num, res.ptr);
-        padToNextColumn(line);
-        appendWindows1252(line, r.dateText.view());
-        padToNextColumn(line);
-        appendWindows1252(line, r.timeText.view());
-        padToNextColumn(line);
-        appendReadingText(line, r.velocity, r.velocityUnit, true, sep, true);
-        padToNextColumn(line);
-        appendReadingText(line, r.temperature, r.temperatureUnit, true, sep, true);
-        padToNextColumn(line);
-        appendReadingText(line, r.flow, r.flowUnit, true, sep, true);
-        padToNextColumn(line);
-        appendReadingText(line, r.area, r.areaUnit, false, sep, true);
-        endLine(out, line);
+        char* const start = out.reserve(maxLine);
+        char* p = std::to_chars(start, start + 16, r.no).ptr;
+        p = padToNextColumn(start, p);
+        p = putText(p, r.dateText.view());
+        p = padToNextColumn(start, p);
+        p = putText(p, r.timeText.view());
+        p = padToNextColumn(start, p);
+        p = putReading(p, r.velocity, r.velocityUnit, true, sep, true);
+        p = padToNextColumn(start, p);
+        p = putReading(p, r.temperature, r.temperatureUnit, true, sep, true);
+        p = padToNextColumn(start, p);
+        p = putReading(p, r.flow, r.flowUnit, true, sep, true);
+        p = padToNextColumn(start, p);
+        p = putReading(p, r.area, r.areaUnit, false, sep, true);
+        out.advance(endLine(p));
     }
 }
 

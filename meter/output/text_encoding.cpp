@@ -29,8 +29,11 @@ void appendWindows1252(std::string& out, std::string_view s) {
     while (i < n) {
         const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
-            out.push_back(static_cast<char>(b));
-            ++i;
+            // A run of ASCII goes over as it is.
+            std::size_t j = i + 1;
+            while (j < n && static_cast<unsigned char>(s[j]) < 0x80) ++j;
+            out.append(s.data() + i, j - i);
+            i = j;
             continue;
         }
         int len = 0;

@@ -1,0 +1,102 @@
+// The samples report and the CSV file of a full store (50000 records), each
+// against writing the same bytes to the same kind of file in one buffered
+// write (the floor): temporary file, sync, rename.
+#include "output/csv_export.h"
+#include "output/safe_file.h"
+#include "output/samples_report.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+using meter::Unit;
+
+meter::SharedState& fullStore() {
+    static std::unique_ptr<meter::SharedState> s = [] {
+        auto st = std::make_unique<meter::SharedState>();
+        meter::initSharedState(*st);
+        const Unit vu[] = {Unit::MetresPerSecond, Unit::FeetPerMinute, Unit::KilometresPerHour, Unit::MilesPerHour,
+                           Unit::Knots};
+        for (std::int32_t n = 1; n <= meter::LiveRecordStore::capacity; ++n) {
+            meter::LiveRecord& r = st->liveRecords[n];
+            r.no = n;
+            r.dateText.assign("10-12-2026");
+            char t[16];
+            std::snprintf(t, sizeof t, "%02d:%02d:%02d", (n / 3600) % 24, (n / 60) % 60, n % 60);
+            r.timeText.assign(t);
+            // Values as the receive handler stores them: rounded to their decimals.
+            r.velocity = n % 97 == 0 ? meter::invalidReading : (n % 3000) / 100.0;
+            r.velocityUnit = vu[n % 5];
+            r.temperature = (150 + n % 150) / 10.0;
+            r.temperatureUnit = n % 2 ? Unit::Celsius : Unit::Fahrenheit;
+            r.flow = (n % 10000) * 37 / 10000.0;
+            r.flowUnit = Unit::CubicMetresPerMin;
+            r.area = 0.125;
+            r.areaUnit = Unit::SquareMetres;
+            st->liveRecordCount = n;
+        }
+        return st;
+    }();
+    return *s;
+}
+
+std::string benchPath(const char* name) {
+    return "/tmp/meter_bench_" + std::to_string(::getpid()) + "_" + name;
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const meter::LocalDateTime kNow{2026, 12, 10, 9, 30, 5};
+
+void BM_Report(benchmark::State& state) {
+    const std::string path = benchPath("report.txt");
+    for (auto _ : state)
+        if (!meter::saveSamplesReport(path, fullStore(), kNow, {})) state.SkipWithError("write failed");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(readAll(path).size()));
+    std::remove(path.c_str());
+}
+
+void BM_Csv(benchmark::State& state) {
+    const std::string path = benchPath("export.csv");
+    for (auto _ : state)
+        if (!meter::saveSampleCsv(path, fullStore(), {})) state.SkipWithError("write failed");
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(readAll(path).size()));
+    std::remove(path.c_str());
+}
+
+// The same bytes as `make` gives, in one write.
+template <bool Report>
+void BM_Floor(benchmark::State& state) {
+    const std::string path = benchPath(Report ? "floor.txt" : "floor.csv");
+    if (Report) meter::saveSamplesReport(path, fullStore(), kNow, {});
+    else meter::saveSampleCsv(path, fullStore(), {});
+    const std::string bytes = readAll(path);
+    for (auto _ : state) {
+        meter::SafeFileWriter w(path);
+        if (!w.open()) state.SkipWithError("open failed");
+        w.write(bytes);
+        if (!w.commit()) state.SkipWithError("write failed");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+    std::remove(path.c_str());
+}
+
+BENCHMARK(BM_Report)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor<true>)->Name("BM_ReportFloor")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Csv)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Floor<false>)->Name("BM_CsvFloor")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
