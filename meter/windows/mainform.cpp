@@ -1,6 +1,11 @@
 #include "mainform.h"
 
 #include "core/recording.h"
+#include "output/commands.h"
+#include "output/graph_print.h"
+#include "platform/printer.h"
+#include "windows/app_icon.h"
+#include "windows/frmabout.h"
 #include "core/serial_link.h"
 #include "platform/serialcomm_map.h"
 #include "windows/frmgraphshow.h"
@@ -9,6 +14,7 @@
 #include "windows/tableshow.h"
 #include "windows/toolbar.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -25,6 +31,7 @@ const QString kTitle = QStringLiteral("meter");
 MainForm::MainForm(Environment env, QWidget* parent)
     : QWidget(parent), CommonDialog1(env.chooser), env_(std::move(env)) {
     setWindowTitle(QStringLiteral("METER"));
+    setWindowIcon(appIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(designWidth, designHeight);
     QPalette pal = palette();
@@ -38,6 +45,14 @@ MainForm::MainForm(Environment env, QWidget* parent)
     TimerCheck = new QTimer(this);
     TimerCheck->setInterval(syncTickMs);
     connect(TimerCheck, &QTimer::timeout, this, &MainForm::TimerCheck_Timer);
+
+    if (env_.printer) {
+        printer_ = env_.printer;
+    } else {
+        ownPrinter_ = std::make_unique<SystemPrinter>();
+        printer_ = ownPrinter_.get();
+    }
+    about_ = std::make_unique<AboutController>(*env_.boxes, [this] { resyncReceive(); }, appIcon());
 
     Timer_offline = new QTimer(this);
     Timer_offline->setInterval(offlineTimeoutMs);
@@ -99,6 +114,25 @@ void MainForm::showChildren() {
 
     frmgraph->move(frmtableshow->width(), toolHeight);
     frmgraph->show();
+
+    wireCommands();
+}
+
+void MainForm::wireCommands() {
+    auto resync = [this] { resyncReceive(); };
+    frmtoolbar->onSaveAs = [this, resync] {
+        saveasCommand(state, CommonDialog1, *env_.boxes, env_.clock, env_.regional, resync);
+    };
+    frmtoolbar->onExport = [this, resync] {
+        exportCommand(state, CommonDialog1, *env_.boxes, env_.regional, resync);
+    };
+    frmtoolbar->onPrint = [this, resync] {
+        GraphPrintAdapter<Frmgraphshow> graph(*frmgraph);
+        printCommand(graph, *printer_, *env_.boxes, resync);
+    };
+    frmtoolbar->onHelp = [this] { about_->help(); };
+    connect(frmtoolbar->CapAbout, &QAction::triggered, this, [this] { about_->capAbout(); });
+    connect(frmtoolbar->CapContents, &QAction::triggered, this, [this] { about_->capContents(); });
 }
 
 Offlinefrm* MainForm::frmoffline() {

@@ -20,7 +20,9 @@ class QTimer;
 
 namespace meter {
 
+class AboutController;
 class Frmgraphshow;
+class Printer;
 class Offlinefrm;
 class Statusfrm;
 class Tableshow;
@@ -34,6 +36,7 @@ struct Environment {
     CommonDialog::Chooser chooser;   // the file dialog
     Clock clock;                     // local date and time
     Regional regional;               // decimal separator and time format
+    Printer* printer = nullptr;      // none: the system's default printer
 };
 
 class MainForm : public QWidget {
@@ -79,6 +82,7 @@ public:
     void offlinetotableshow();
 
     const Environment& environment() const { return env_; }
+    AboutController& about() { return *about_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -89,7 +93,12 @@ private:
     void endProgram(const QString& message);
     void handleAcceptedFrame(const FrameBytes& frame);
 
+    void wireCommands();
+
     Environment env_;
+    std::unique_ptr<Printer> ownPrinter_;
+    Printer* printer_ = nullptr;
+    std::unique_ptr<AboutController> about_;
     Offlinefrm* offline_ = nullptr;
     bool shutDownDone_ = false;
 };

@@ -176,8 +176,14 @@ QLineEdit* Statusfrm::text(int i) const {
 }
 
 void Statusfrm::showStatistics(const RecordOutcome& o) {
-    for (int i = 9; i <= 12; ++i) text(i)->setText(QString::fromStdString(o.texts[static_cast<std::size_t>(i - 1)]));
-    for (int i = 1; i <= 8; ++i) text(i)->setText(QString::fromStdString(o.texts[static_cast<std::size_t>(i - 1)]));
+    // Every box is written on every frame; a box that already shows its text
+    // (and so holds nothing the user typed) is left as it is.
+    auto write = [this, &o](int i) {
+        const QString t = QString::fromStdString(o.texts[static_cast<std::size_t>(i - 1)]);
+        if (text(i)->text() != t) text(i)->setText(t);
+    };
+    for (int i = 9; i <= 12; ++i) write(i);
+    for (int i = 1; i <= 8; ++i) write(i);
 }
 
 void Statusfrm::Check1_Click() {

@@ -77,7 +77,6 @@ QFont annunciatorFont() {
     return f;
 }
 
-bool isNumberLine(const QLabel* l) { return l->property("numberLine").toBool(); }
 
 } // namespace
 
@@ -153,9 +152,11 @@ Tableshow::Tableshow(MSComm& comm, QWidget* parent)
 void Tableshow::Form_Load(int toolStripHeight) { move(0, toolStripHeight); }
 
 void Tableshow::setCaption(QLabel* l, const std::string& utf8) {
-    l->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    const QString caption = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    if (l->text() == caption) return; // nothing to change on screen
+    l->setText(caption);
     // Annunciators size themselves to their caption from their left/top corner.
-    if (!isNumberLine(l)) l->adjustSize();
+    if (l != FIRSTLABEL && l != SECONDLABEL) l->adjustSize();
 }
 
 QLabel* Tableshow::label(std::string_view name) const {

@@ -1,0 +1,162 @@
+// The tool strip's commands run from the main window: file dialog, files,
+// printer, About window, and reception handed back to the synchronisation.
+#include "fake_env.h"
+#include "pty_meter.h"
+#include "platform/printer.h"
+#include "windows/frmabout.h"
+#include "windows/mainform.h"
+#include "windows/toolbar.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <deque>
+
+using namespace meter;
+using namespace testsupport;
+using namespace std::chrono_literals;
+
+namespace {
+
+class FailingPrinter : public Printer {
+public:
+    int pages = 0;
+    bool PrintForm(QWidget*) override { return false; }
+    bool EndDoc() override { return true; }
+};
+
+struct Strip {
+    FakeSysfs sysfs;
+    PtyMeter pty;
+    RecordingBoxes boxes;
+    FailingPrinter printer;
+    std::deque<QString> answers; // what the file dialog hands back, in turn
+    std::unique_ptr<MainForm> form;
+
+    Strip() {
+        sysfs.addTty("ttyUSB0", "cp210x");
+        Environment env;
+        const QString slave = pty.slavePath();
+        env.portPath = [slave](int) { return slave; };
+        env.sysfsRoot = sysfs.root();
+        env.boxes = &boxes;
+        env.clock = fixedTime;
+        env.printer = &printer;
+        env.chooser = [this](const CommonDialog::Request&) {
+            const QString a = answers.empty() ? QString() : answers.front();
+            if (!answers.empty()) answers.pop_front();
+            return a;
+        };
+        form = std::make_unique<MainForm>(std::move(env));
+        EXPECT_TRUE(form->MDIForm_Load());
+        EXPECT_TRUE(waitUntil([this] { return armed(); }, 2s));
+    }
+    bool armed() const { return form->MSComm1->RThreshold() == 40 && !form->TimerCheck->isActive(); }
+    // A command ends by handing reception back to the synchronisation.
+    bool resynchronised() const { return form->MSComm1->RThreshold() == 0 && form->TimerCheck->isActive(); }
+    void addRecords(int n) {
+        for (int i = 1; i <= n; ++i) {
+            LiveRecord& r = form->state.liveRecords[i];
+            r.no = i;
+            r.velocity = 1.25 * i;
+            r.velocityUnit = Unit::MetresPerSecond;
+            r.temperatureUnit = Unit::Celsius;
+            r.flowUnit = Unit::CubicMetresPerMin;
+            r.areaUnit = Unit::SquareMetres;
+            r.dateText.assign("10-12-2026");
+            r.timeText.assign("09:30:05");
+        }
+        form->state.liveRecordCount = n;
+    }
+    QByteArray read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+} // namespace
+
+TEST(ToolStripCommands, SaveAsWritesTheReportOrSaysWhyNot) {
+    Strip s;
+    QTemporaryDir dir;
+    const QString target = dir.filePath("run.txt");
+
+    // No record: no dialog, no resynchronisation.
+    s.answers = {target};
+    s.form->frmtoolbar->saveas_Click();
+    EXPECT_EQ(s.answers.size(), 1u);
+    EXPECT_TRUE(s.armed());
+
+    s.addRecords(2);
+    s.answers = {QString()}; // cancelled
+    s.form->frmtoolbar->saveas_Click();
+    EXPECT_TRUE(s.resynchronised());
+    EXPECT_FALSE(QFile::exists(target));
+
+    ASSERT_TRUE(waitUntil([&] { return s.armed(); }, 2s));
+    s.answers = {target};
+    s.form->frmtoolbar->saveas_Click();
+    EXPECT_TRUE(s.resynchronised());
+    const QByteArray first = s.read(target);
+    EXPECT_TRUE(first.startsWith("Samples Report"));
+    EXPECT_EQ(first.count("\r\n"), 4); // heading lines and two records
+
+    s.addRecords(3);
+    s.answers = {target}; // the second save replaces the first
+    s.form->frmtoolbar->saveas_Click();
+    EXPECT_EQ(s.read(target).count("\r\n"), 5);
+
+    // A folder that is gone: the message, the old file and every record stay.
+    s.answers = {dir.filePath("gone/run.txt")};
+    s.form->frmtoolbar->saveas_Click();
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_EQ(s.boxes.shown[0].text, "Save file error!");
+    EXPECT_EQ(s.boxes.shown[0].title, "meter");
+    EXPECT_EQ(s.read(target).count("\r\n"), 5);
+    EXPECT_EQ(s.form->state.liveRecordCount, 3);
+    EXPECT_TRUE(s.resynchronised());
+}
+
+TEST(ToolStripCommands, ExportWritesTheCsvFile) {
+    Strip s;
+    QTemporaryDir dir;
+    const QString target = dir.filePath("run.csv");
+    s.answers = {target};
+    s.form->frmtoolbar->export_Click(); // no record: nothing more than the button
+    EXPECT_EQ(s.answers.size(), 1u);
+    EXPECT_TRUE(s.armed());
+
+    s.addRecords(1);
+    s.form->frmtoolbar->export_Click();
+    EXPECT_TRUE(s.resynchronised());
+    EXPECT_EQ(s.read(target),
+              "\"NO.\",\"DATE\",\"TIME\",\"VELOCITY\",\"TEMPERATURE\",\"FLOW\",\"AREA\"\r\n"
+              "1,\"10-12-2026\",\"09:30:05\",\"1.25m/s\",\"0\xB0" "C\",\"0CMM\",\"0m2\"\r\n");
+    EXPECT_EQ(s.form->CommonDialog1.DialogTitle, "Save"); // stays for later dialogs
+}
+
+TEST(ToolStripCommands, PrintWithoutPrinterSaysSoAndResynchronises) {
+    Strip s;
+    s.addRecords(5);
+    s.form->frmtoolbar->toolprint_Click();
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_EQ(s.boxes.shown[0].text, "Printer error!");
+    EXPECT_EQ(s.boxes.shown[0].title, "METER");
+    EXPECT_EQ(s.printer.Orientation, Printer::Landscape);
+    EXPECT_TRUE(s.resynchronised());
+}
+
+TEST(ToolStripCommands, InfoShowsOneAboutWindowAndResynchronises) {
+    Strip s;
+    s.form->frmtoolbar->help_Click();
+    EXPECT_TRUE(s.resynchronised());
+    FrmAbout* about = s.form->about().window();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    s.form->frmtoolbar->help_Click();
+    EXPECT_EQ(s.form->about().window(), about);
+    about->close();
+}
