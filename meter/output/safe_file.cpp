@@ -32,6 +32,20 @@ mode_t creationMode(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// Writes every byte, retrying after interruptions and short writes.
+bool writeAll(int fd, const char* p, std::size_t left) {
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 } // namespace
 
 SafeFileWriter::SafeFileWriter(std::string target) : target_(resolvedTarget(target)) {}
@@ -64,18 +78,7 @@ bool SafeFileWriter::open() {
 void SafeFileWriter::write(std::string_view bytes) {
     if (bytes.size() >= buffer_.size()) {
         flushBuffer();
-        const char* p = bytes.data();
-        std::size_t left = bytes.size();
-        while (left > 0 && !failed_) {
-            const ssize_t n = ::write(fd_, p, left);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                failed_ = true;
-                break;
-            }
-            p += n;
-            left -= static_cast<std::size_t>(n);
-        }
+        if (!failed_ && !writeAll(fd_, bytes.data(), bytes.size())) failed_ = true;
         return;
     }
     if (buffer_.size() - used_ < bytes.size()) flushBuffer();
@@ -84,20 +87,10 @@ void SafeFileWriter::write(std::string_view bytes) {
 }
 
 void SafeFileWriter::flushBuffer() {
-    const char* p = buffer_.data();
-    std::size_t left = used_;
+    const std::size_t n = used_;
     used_ = 0;
     if (fd_ < 0) failed_ = true;
-    while (left > 0 && !failed_) {
-        const ssize_t n = ::write(fd_, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            failed_ = true;
-            break;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
+    if (!failed_ && n > 0 && !writeAll(fd_, buffer_.data(), n)) failed_ = true;
 }
 
 bool SafeFileWriter::commit() {

@@ -1,6 +1,8 @@
 // What one frame writes into the readout's labels.
 #include "core/readout.h"
 
+#include "frame_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -46,9 +48,7 @@ struct Frame {
 
 private:
     Frame& put(int offset, float v) {
-        std::uint32_t u;
-        std::memcpy(&u, &v, sizeof u);
-        for (int i = 0; i < 4; ++i) b[static_cast<std::size_t>(offset + i)] = static_cast<std::uint8_t>(u >> (8 * i));
+        testsupport::putFloat(b, offset, v);
         return *this;
     }
 };

@@ -1,4 +1,5 @@
 #include "fake_env.h"
+#include "frame_bytes.h"
 #include "pty_meter.h"
 #include "platform/serialcomm_map.h"
 #include "windows/mainform.h"
@@ -27,10 +28,7 @@ namespace {
 // A frame whose velocity (m/s) is the tag, so that the stored record tells which frame it was.
 std::vector<std::uint8_t> frameOf(std::uint8_t tag) {
     std::vector<std::uint8_t> f(40, 0);
-    const float v = tag;
-    std::uint32_t bits;
-    std::memcpy(&bits, &v, 4);
-    for (int i = 0; i < 4; ++i) f[static_cast<std::size_t>(10 + i)] = static_cast<std::uint8_t>(bits >> (8 * i));
+    putFloat(f, 10, tag);
     f[26] = 0x01;
     return f;
 }

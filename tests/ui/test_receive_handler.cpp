@@ -1,6 +1,7 @@
 // Frames through a pseudo-terminal into the whole main window: readout,
 // records, statistics, graph.
 #include "fake_env.h"
+#include "frame_bytes.h"
 #include "pty_meter.h"
 #include "core/graph_geometry.h"
 #include "windows/frmgraphshow.h"
@@ -30,12 +31,7 @@ struct Reading {
 
 std::vector<std::uint8_t> frameOf(const Reading& r) {
     std::vector<std::uint8_t> f(40, 0);
-    auto put = [&f](int at, float v) {
-        std::uint32_t bits;
-        std::memcpy(&bits, &v, 4);
-        for (int i = 0; i < 4; ++i)
-            f[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>(bits >> (8 * i));
-    };
+    auto put = [&f](int at, float v) { putFloat(f, at, v); };
     put(2, r.display1);
     put(6, r.display2);
     put(10, r.velocity);

@@ -7,6 +7,8 @@
 #include "platform/mscomm.h"
 #include "pty_meter.h"
 
+#include "frame_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -40,11 +42,7 @@ void clickAt(QWidget& top, QPoint p) {
     QApplication::sendEvent(target, &release);
 }
 
-void putFloat(FrameBytes& b, int offset, float v) {
-    std::uint32_t u;
-    std::memcpy(&u, &v, sizeof u);
-    for (int i = 0; i < 4; ++i) b[static_cast<std::size_t>(offset + i)] = static_cast<std::uint8_t>(u >> (8 * i));
-}
+using testsupport::putFloat;
 
 // Normal mode: 3.456 m/s on line 1, 23.45 °C on line 2.
 FrameBytes typicalFrame() {
