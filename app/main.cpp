@@ -42,10 +42,9 @@ int main(int argc, char** argv) {
     env.boxes = &boxes;
     env.clock = now;
     env.regional = systemRegional();
+    env.chooser = meter::qtFileChooser(nullptr);
 
     meter::MainForm mainform(std::move(env));
-    env.chooser = meter::qtFileChooser(&mainform);
-    mainform.CommonDialog1 = meter::CommonDialog(meter::qtFileChooser(&mainform));
     if (!mainform.MDIForm_Load()) return 0;
     return app.exec();
 }

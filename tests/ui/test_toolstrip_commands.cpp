@@ -160,3 +160,26 @@ TEST(ToolStripCommands, InfoShowsOneAboutWindowAndResynchronises) {
     EXPECT_EQ(s.form->about().window(), about);
     about->close();
 }
+
+TEST(ToolStripCommands, ShutDownOffersToSaveOnlyWithFileRecords) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("last.txt");
+    {
+        Strip s;
+        s.addRecords(2);
+        s.form->close(); // no file records: no question, nothing written
+        EXPECT_TRUE(s.boxes.shown.empty());
+        EXPECT_FALSE(s.form->MSComm1->PortOpen());
+    }
+    Strip s;
+    s.addRecords(2);
+    s.form->fileRecordCount = 2;
+    s.boxes.answer = MessageBoxes::Answer::Yes;
+    s.answers = {target};
+    s.form->close();
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_EQ(s.boxes.shown[0].text, "Do you want to save the existing graph data?");
+    EXPECT_EQ(s.boxes.shown[0].title, "meter");
+    EXPECT_EQ(s.boxes.shown[0].buttons, MessageBoxes::Buttons::YesNo);
+    EXPECT_EQ(s.read(target).count("\r\n"), 4);
+}
