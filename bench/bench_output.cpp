@@ -37,7 +37,7 @@ meter::SharedState& fullStore() {
             r.velocityUnit = vu[n % 5];
             r.temperature = (150 + n % 150) / 10.0;
             r.temperatureUnit = n % 2 ? Unit::Celsius : Unit::Fahrenheit;
-            r.flow = (n % 10000) * 37 / 10000.0;
+            r.flow = (n % 10000) * 37 / 1000.0; // up to three decimals, as possdata leaves them
             r.flowUnit = Unit::CubicMetresPerMin;
             r.area = 0.125;
             r.areaUnit = Unit::SquareMetres;

@@ -12,7 +12,7 @@ namespace meter {
 
 class SafeFileWriter {
 public:
-    static constexpr std::size_t bufferSize = 64 * 1024;
+    static constexpr std::size_t bufferSize = 1024 * 1024;
 
     // `target` is a path in the file system's own encoding.
     explicit SafeFileWriter(std::string target);
