@@ -1,6 +1,7 @@
 // The whole handling of one accepted frame in the main window: readout, record,
 // statistics texts and the graph's geometry; and the same with the repaint of
 // the four child windows into an offscreen image.
+#include "qt_bench_main.h"
 #include "platform/message_boxes.h"
 #include "windows/mainform.h"
 
@@ -126,11 +127,5 @@ BENCHMARK(PerFrameWithFullRender)->Arg(49970)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theRig.reset(); // before the application goes
-    return 0;
+    return runQtBenchmarks(argc, argv, [] { theRig.reset(); });
 }

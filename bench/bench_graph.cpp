@@ -2,6 +2,7 @@
 // geometry alone, and the geometry with the painting of the plot box into an
 // offscreen image. Argument 0: records stored; argument 1: 1 = scrolled back
 // to a full screen of 210 records in the middle of the store, 0 = live view.
+#include "qt_bench_main.h"
 #include "core/graph_geometry.h"
 #include "core/shared_state.h"
 #include "windows/frmgraphshow.h"
@@ -101,12 +102,4 @@ BENCHMARK(BM_GraphGeometry)->Apply(storeSizes);
 BENCHMARK(BM_GraphGeometryAndPaint)->Apply(storeSizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GraphGeometryAndRender)->Args({50000, 1})->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runQtBenchmarks(argc, argv); }

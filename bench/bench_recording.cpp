@@ -1,5 +1,6 @@
 // Cost of the record steps of one accepted frame, and of writing the twelve
 // boxes of the statistics strip afterwards.
+#include "qt_bench_main.h"
 #include "core/recording.h"
 #include "windows/statusfrm.h"
 
@@ -63,11 +64,4 @@ BENCHMARK(BM_ShowStatistics);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runQtBenchmarks(argc, argv); }

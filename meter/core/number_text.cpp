@@ -2,59 +2,104 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <limits>
 #include <system_error>
 
 namespace meter {
 
 namespace {
 
-// Decimal digits and exponent of |v| rounded to `sig` significant digits:
-// value = 0.d1d2d3... x 10^(exp+1), i.e. the first digit has weight 10^exp.
-struct Decimal {
-    std::string digits;
-    int exp = 0;
-};
+// The digits (without the point) and the weight of the first digit (10^exp)
+// of a to_chars scientific text such as "1.2345e+03".
+bool splitScientific(const char* first, const char* last, char* digits, int& n, int& exp) {
+    n = 0;
+    const char* q = first;
+    for (; q < last && *q != 'e'; ++q)
+        if (*q != '.') {
+            if (n == 24) return false;
+            digits[n++] = *q;
+        }
+    if (q == last) return false;
+    const char* e = q + 1;
+    if (e < last && *e == '+') ++e;
+    return std::from_chars(e, last, exp).ec == std::errc();
+}
 
-Decimal significant(double a, int sig) {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, sig - 1);
-    std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
-    Decimal d;
-    std::size_t e = s.find('e');
-    for (std::size_t i = 0; i < e; ++i)
-        if (s[i] != '.') d.digits.push_back(s[i]);
-    d.exp = std::atoi(std::string(s.substr(e + 1)).c_str());
-    return d;
+// The digits written out positionally, without trailing zeros after the point.
+char* putDigits(char* p, bool negative, const char* digits, int n, int exp, char sep) {
+    while (n > 1 && digits[n - 1] == '0') --n;
+    if (negative) *p++ = '-';
+    if (exp >= 0) {
+        for (int i = 0; i <= exp; ++i) *p++ = i < n ? digits[i] : '0';
+        if (n > exp + 1) {
+            *p++ = sep;
+            for (int i = exp + 1; i < n; ++i) *p++ = digits[i];
+        }
+    } else {
+        *p++ = '0';
+        *p++ = sep;
+        for (int i = 0; i < -exp - 1; ++i) *p++ = '0';
+        for (int i = 0; i < n; ++i) *p++ = digits[i];
+    }
+    return p;
+}
+
+char* putLiteral(char* p, std::string_view s) {
+    for (char c : s) *p++ = c;
+    return p;
 }
 
 } // namespace
 
-std::string numberText(double v, char sep) {
-    if (std::isnan(v)) return "NaN";
-    if (std::isinf(v)) return v < 0 ? "-Infinity" : "Infinity";
-    if (v == 0) return "0";
-    Decimal d = significant(std::fabs(v), 15);
-    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+char* writeNumberText(char* p, double v, char sep) {
+    if (std::isnan(v)) return putLiteral(p, "NaN");
+    if (std::isinf(v)) return putLiteral(p, v < 0 ? "-Infinity" : "Infinity");
+    if (v == 0) {
+        *p++ = '0';
+        return p;
+    }
+    // Stored readings have at most three decimals. When v is the double
+    // nearest to k/1000 for a whole k, its general form is k/1000 written out
+    // (no other decimal of at most 15 digits lies as close to v).
+    if (std::fabs(v) < 1e11) {
+        const long long k = std::llround(v * 1000.0);
+        if (static_cast<double>(k) / 1000.0 == v) {
+            const unsigned long long a =
+                k < 0 ? 0ULL - static_cast<unsigned long long>(k) : static_cast<unsigned long long>(k);
+            if (k < 0) *p++ = '-';
+            p = std::to_chars(p, p + 24, a / 1000).ptr;
+            const unsigned frac = static_cast<unsigned>(a % 1000);
+            if (frac != 0) {
+                *p++ = sep;
+                p[0] = static_cast<char>('0' + frac / 100);
+                p[1] = static_cast<char>('0' + frac / 10 % 10);
+                p[2] = static_cast<char>('0' + frac % 10);
+                p += frac % 100 == 0 ? 1 : (frac % 10 == 0 ? 2 : 3);
+            }
+            return p;
+        }
+    }
+    const double a = std::fabs(v);
+    char buf[48];
+    char digits[24];
+    int n = 0, exp = 0;
+    // The shortest digits that give v back. When there are at most 15 of them
+    // they are also v rounded to 15 significant digits (v lies closer to them
+    // than half a step of the 15th digit). Subnormal values carry fewer digits
+    // of precision and take the rounding below.
+    if (a >= std::numeric_limits<double>::min()) {
+        const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
+        if (res.ec == std::errc() && splitScientific(buf, res.ptr, digits, n, exp) && n <= 15)
+            return putDigits(p, v < 0, digits, n, exp, sep);
+    }
+    const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+    splitScientific(buf, res.ptr, digits, n, exp);
+    return putDigits(p, v < 0, digits, n, exp, sep);
+}
 
-    std::string intPart, fracPart;
-    const int n = static_cast<int>(d.digits.size());
-    if (d.exp >= 0) {
-        for (int i = 0; i <= d.exp; ++i) intPart.push_back(i < n ? d.digits[i] : '0');
-        for (int i = d.exp + 1; i < n; ++i) fracPart.push_back(d.digits[i]);
-    } else {
-        intPart.assign(1, '0');
-        fracPart.assign(static_cast<std::size_t>(-d.exp - 1), '0');
-        fracPart += d.digits;
-    }
-    std::string out;
-    if (v < 0) out.push_back('-');
-    out += intPart;
-    if (!fracPart.empty()) {
-        out.push_back(sep);
-        out += fracPart;
-    }
-    return out;
+std::string numberText(double v, char sep) {
+    char buf[numberTextMax];
+    return std::string(buf, writeNumberText(buf, v, sep));
 }
 
 std::string formatPattern(double v, int decimals, char sep) {

@@ -3,6 +3,7 @@
 // such texts back. The decimal separator is the user's regional one.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,11 @@ namespace meter {
 // never an exponent. Values between -1 and 1 get a "0" before the separator.
 // Negative zero gives "0". NaN gives "NaN", infinities "Infinity"/"-Infinity".
 std::string numberText(double v, char decimalSeparator = '.');
+
+// The same text written at `out`, which has room for numberTextMax
+// characters; returns its end. Allocates nothing.
+inline constexpr std::size_t numberTextMax = 400;
+char* writeNumberText(char* out, double v, char decimalSeparator = '.');
 
 // Pattern form ("0", "0.0", "0.00", "0.000" for decimals 0..3): exactly that many
 // decimals, a half rounded away from zero, at least one digit before the

@@ -135,26 +135,25 @@ Unit areaUnitOf(std::uint8_t code) {
     }
 }
 
-std::optional<float> convertVelocity(float v, Unit u) {
-    if (!std::isfinite(v)) return std::nullopt;
-    const double x = velocityProduct(v, u);
-    if (!fitsFloat(x)) return std::nullopt;
-    return static_cast<float>(x);
+namespace {
+// A finite reading whose 64-bit product fits a 32-bit float; else none.
+std::optional<float> fitted(float reading, double product) {
+    if (!std::isfinite(reading) || !fitsFloat(product)) return std::nullopt;
+    return static_cast<float>(product);
 }
 
-std::optional<float> convertFlow(float f, Unit u) {
-    if (!std::isfinite(f)) return std::nullopt;
-    const double x = flowProduct(f, u);
-    if (!fitsFloat(x)) return std::nullopt;
-    return static_cast<float>(x);
+// Strict maximum and minimum update.
+void track(float x, float& max, float& min) {
+    if (x > max) max = x;
+    if (x < min) min = x;
 }
+} // namespace
 
-std::optional<float> convertArea(float a, Unit u) {
-    if (!std::isfinite(a)) return std::nullopt;
-    const double x = areaProduct(a, u);
-    if (!fitsFloat(x)) return std::nullopt;
-    return static_cast<float>(x);
-}
+std::optional<float> convertVelocity(float v, Unit u) { return fitted(v, velocityProduct(v, u)); }
+
+std::optional<float> convertFlow(float f, Unit u) { return fitted(f, flowProduct(f, u)); }
+
+std::optional<float> convertArea(float a, Unit u) { return fitted(a, areaProduct(a, u)); }
 
 double storedVelocity(float v, Unit u) {
     return possdata(narrow(velocityProduct(v, u)), unitText(u));
@@ -231,8 +230,7 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     if (isInvalid(f.velocityUnitCode) || !convertVelocity(v, vu)) {
         v = invalidReadingF;
     } else {
-        if (v > s.maxVelocity) s.maxVelocity = v;
-        if (v < s.minVelocity) s.minVelocity = v;
+        track(v, s.maxVelocity, s.minVelocity);
     }
     rec.velocityUnit = vu;
     rec.velocity = storedVelocity(v, vu);
@@ -245,8 +243,7 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
         t = invalidReadingF;
     } else {
         if (t < 0 || std::isnan(t)) t = 0;
-        if (t > s.maxTemperature) s.maxTemperature = t;
-        if (t < s.minTemperature) s.minTemperature = t;
+        track(t, s.maxTemperature, s.minTemperature);
     }
     rec.temperatureUnit = tu;
     rec.temperature = storedTemperature(t, tu);
@@ -258,8 +255,7 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     if (isInvalid(f.flowUnitCode) || !convertFlow(fl, fu)) {
         fl = invalidReadingF;
     } else {
-        if (fl > s.maxFlow) s.maxFlow = fl;
-        if (fl < s.minFlow) s.minFlow = fl;
+        track(fl, s.maxFlow, s.minFlow);
     }
     rec.flowUnit = fu;
     rec.flow = storedFlow(fl, fu);
@@ -271,8 +267,7 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     const Unit au = areaUnitOf(f.areaUnitCode);
     const float a = f.areaSI;
     if (convertArea(a, au == Unit::None ? Unit::SquareMetres : au)) {
-        if (a > s.maxArea) s.maxArea = a;
-        if (a < s.minArea) s.minArea = a;
+        track(a, s.maxArea, s.minArea);
         if (au != Unit::None) rec.area = storedArea(a, au);
     }
     rec.areaUnit = au == Unit::None ? Unit::SquareMetres : au;
