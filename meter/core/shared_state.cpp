@@ -32,6 +32,7 @@ void initSharedState(SharedState& s) {
     s.minArea = 900000;
 
     s.liveRecordCount = 0;
+    s.fileRecordCount = 0;
     s.graphRange = 6000.0;
     s.showVelocity = s.showTemperature = s.showFlow = s.showArea = true;
     s.historyView = false;

@@ -70,12 +70,39 @@ private:
     std::unique_ptr<LiveRecord[]> slots_;
 };
 
+// One record line of a data file. The texts are UTF-8, decoded from the file's
+// 8-bit code page: the 11 time columns and 3 unit columns take at most 3 bytes
+// a character.
+struct FileRecord {
+    double value = 0;
+    std::int32_t no = 0;
+    FixedText<33> timeText;
+    FixedText<9> unitText;
+};
+
+// Exactly 36000 slots, numbered 1 to 36000, allocated once for the run.
+class FileRecordStore {
+public:
+    static constexpr std::int32_t capacity = 36000;
+
+    FileRecordStore() : slots_(new FileRecord[capacity]) {}
+    FileRecord& operator[](std::int32_t n) { return slots_[n - 1]; }
+    const FileRecord& operator[](std::int32_t n) const { return slots_[n - 1]; }
+
+private:
+    std::unique_ptr<FileRecord[]> slots_;
+};
+
 // Stands for a velocity, temperature or flow the meter flags as invalid.
 inline constexpr double invalidReading = 9999999.0;
 
 struct SharedState {
     LiveRecordStore liveRecords;
     std::int32_t liveRecordCount = 0;
+
+    // The records of the data file read last; only the data file reader writes them.
+    FileRecordStore fileRecords;
+    std::int32_t fileRecordCount = 0;
 
     // Running extremes, always in m/s, °C, m³/min and m².
     float maxVelocity = 0, minVelocity = 0;

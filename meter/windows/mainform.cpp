@@ -201,7 +201,7 @@ void MainForm::closeEvent(QCloseEvent* e) {
         if (MSComm1->PortOpen()) MSComm1->setPortOpen(false);
         TimerCheck->stop();
         Timer_offline->stop();
-        if (fileRecordCount > 1 &&
+        if (state.fileRecordCount > 1 &&
             env_.boxes->show(QStringLiteral("Do you want to save the existing graph data?"), kTitle,
                              MessageBoxes::Buttons::YesNo) == MessageBoxes::Answer::Yes) {
             frmtoolbar->saveas_Click();

@@ -64,7 +64,6 @@ public:
     void Timer_offline_Timer();
 
     SharedState state;
-    std::int32_t fileRecordCount = 0;
 
     MSComm* MSComm1 = nullptr;
     QTimer* TimerCheck = nullptr;

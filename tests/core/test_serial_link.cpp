@@ -106,4 +106,5 @@ TEST(SharedState, RecordTextsStayInsideTheRecord) {
     EXPECT_EQ(r.timeText.view(), "12:34:56");
     EXPECT_EQ(r.dateText.view(), "10-12-2026"); // cut at its capacity, never overrun
     EXPECT_LE(sizeof(LiveRecord), 120u);
+    EXPECT_LE(sizeof(FileRecord), 64u);
 }

@@ -173,7 +173,7 @@ TEST(ToolStripCommands, ShutDownOffersToSaveOnlyWithFileRecords) {
     }
     Strip s;
     s.addRecords(2);
-    s.form->fileRecordCount = 2;
+    s.form->state.fileRecordCount = 2;
     s.boxes.answer = MessageBoxes::Answer::Yes;
     s.answers = {target};
     s.form->close();

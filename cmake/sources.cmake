@@ -1,0 +1,30 @@
+# meter_sources(<var> <folder> [<pattern>...]): the files of a folder that match
+# the patterns (default: *.cpp *.h). A missing folder, or one without such
+# files, stops the configuration instead of quietly dropping a target.
+function(meter_sources var folder)
+  set(patterns ${ARGN})
+  if(NOT patterns)
+    set(patterns *.cpp *.h)
+  endif()
+  if(NOT IS_DIRECTORY ${folder})
+    message(FATAL_ERROR "Missing source folder: ${folder}")
+  endif()
+  set(globs)
+  foreach(p ${patterns})
+    list(APPEND globs ${folder}/${p})
+  endforeach()
+  file(GLOB found CONFIGURE_DEPENDS ${globs})
+  if(NOT found)
+    message(FATAL_ERROR "No sources (${patterns}) in ${folder}")
+  endif()
+  set(${var} ${found} PARENT_SCOPE)
+endfunction()
+
+# meter_require_files(<file>...): stops the configuration when one is missing.
+function(meter_require_files)
+  foreach(f ${ARGN})
+    if(NOT EXISTS ${f})
+      message(FATAL_ERROR "Missing source file: ${f}")
+    endif()
+  endforeach()
+endfunction()
