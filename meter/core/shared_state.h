@@ -57,18 +57,21 @@ struct LiveRecord {
     FixedText<23> timeText;  // time of day in the user's format, with seconds
 };
 
-// Exactly 50000 slots, numbered 1 to 50000, allocated once for the run.
-class LiveRecordStore {
+// A fixed number of record slots, numbered from 1, allocated once for the run.
+template <class Record, std::int32_t Capacity>
+class RecordStore {
 public:
-    static constexpr std::int32_t capacity = 50000;
+    static constexpr std::int32_t capacity = Capacity;
 
-    LiveRecordStore() : slots_(new LiveRecord[capacity]) {}
-    LiveRecord& operator[](std::int32_t n) { return slots_[n - 1]; }
-    const LiveRecord& operator[](std::int32_t n) const { return slots_[n - 1]; }
+    RecordStore() : slots_(new Record[capacity]) {}
+    Record& operator[](std::int32_t n) { return slots_[n - 1]; }
+    const Record& operator[](std::int32_t n) const { return slots_[n - 1]; }
 
 private:
-    std::unique_ptr<LiveRecord[]> slots_;
+    std::unique_ptr<Record[]> slots_;
 };
+
+using LiveRecordStore = RecordStore<LiveRecord, 50000>;
 
 // One record line of a data file. The texts are UTF-8, decoded from the file's
 // 8-bit code page: the 11 time columns and 3 unit columns take at most 3 bytes
@@ -80,18 +83,7 @@ struct FileRecord {
     FixedText<9> unitText;
 };
 
-// Exactly 36000 slots, numbered 1 to 36000, allocated once for the run.
-class FileRecordStore {
-public:
-    static constexpr std::int32_t capacity = 36000;
-
-    FileRecordStore() : slots_(new FileRecord[capacity]) {}
-    FileRecord& operator[](std::int32_t n) { return slots_[n - 1]; }
-    const FileRecord& operator[](std::int32_t n) const { return slots_[n - 1]; }
-
-private:
-    std::unique_ptr<FileRecord[]> slots_;
-};
+using FileRecordStore = RecordStore<FileRecord, 36000>;
 
 // Stands for a velocity, temperature or flow the meter flags as invalid.
 inline constexpr double invalidReading = 9999999.0;
