@@ -1,7 +1,7 @@
 #include "output/line_format.h"
 
 #include "core/number_text.h"
-#include "output/text_encoding.h"
+#include "core/text_encoding.h"
 
 #include <array>
 #include <cstring>

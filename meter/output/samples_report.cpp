@@ -3,7 +3,7 @@
 #include "core/number_text.h"
 #include "output/line_format.h"
 #include "output/safe_file.h"
-#include "output/text_encoding.h"
+#include "core/text_encoding.h"
 
 #include <charconv>
 #include <cstring>

@@ -2,7 +2,7 @@
 #include "output/csv_export.h"
 #include "output/safe_file.h"
 #include "output/samples_report.h"
-#include "output/text_encoding.h"
+#include "core/text_encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "output/text_encoding.h"
+#include "core/text_encoding.h"
 
 #include <cstdint>
 
