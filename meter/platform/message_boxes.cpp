@@ -5,12 +5,13 @@
 namespace meter {
 
 MessageBoxes::Answer QtMessageBoxes::show(const QString& text, const QString& title, Buttons buttons) {
-    if (buttons == Buttons::Ok) {
-        QMessageBox::information(parent_, title, text, QMessageBox::Ok);
-        return Answer::Ok;
-    }
-    const auto r = QMessageBox::question(parent_, title, text, QMessageBox::Yes | QMessageBox::No);
-    return r == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    // Text, title and buttons only: no icon.
+    const bool ok = buttons == Buttons::Ok;
+    QMessageBox box(QMessageBox::NoIcon, title, text, ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No,
+                    parent_);
+    const int pressed = box.exec();
+    if (ok) return Answer::Ok;
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 } // namespace meter
