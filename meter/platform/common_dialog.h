@@ -28,15 +28,25 @@ public:
     bool CancelError = false;
     QString FileName;
 
-    // 1 shows the Open dialog, 2 the Save As dialog; returns when it has closed.
+    // 1 shows the Open dialog, 2 the Save As dialog; returns when it has
+    // closed. The dialog proposes the path chosen last (or a FileName set
+    // before it), also after a cancel, which leaves FileName empty.
     void setAction(int action);
     void ShowSave() { setAction(2); }
 
 private:
     Chooser chooser_;
+    QString lastChosen_;
 };
 
-// A chooser over QFileDialog.
+// A chooser over Qt's own QFileDialog, whose Open dialog accepts a name that
+// does not exist yet. Before each dialog it runs keepSettingsOutOfFiles().
 CommonDialog::Chooser qtFileChooser(QWidget* parent);
+
+// Points every QSettings file of this process (QFileDialog keeps its history,
+// last folder and view mode in QtProject.conf, in the user's and the
+// system's configuration folders) at a place where none can be read or
+// written, so that every start begins from the same defaults.
+void keepSettingsOutOfFiles();
 
 } // namespace meter
