@@ -31,7 +31,7 @@ SharedState& filledState() {
             r.temperature = 1500 + 300 * std::cos(n / 7.0);
             r.flow = 4500 + 800 * std::sin(n / 31.0);
             r.area = 600 + 10 * (n % 40);
-            r.timeText.assign("12:34:56");
+            r.timeText = {12, 34, 56};
         }
         return st;
     }();

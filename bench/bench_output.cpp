@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -29,9 +30,8 @@ meter::SharedState& fullStore() {
             meter::LiveRecord& r = st->liveRecords[n];
             r.no = n;
             r.dateText.assign("10-12-2026");
-            char t[16];
-            std::snprintf(t, sizeof t, "%02d:%02d:%02d", (n / 3600) % 24, (n / 60) % 60, n % 60);
-            r.timeText.assign(t);
+            r.timeText = {static_cast<std::uint8_t>(n / 3600 % 24), static_cast<std::uint8_t>(n / 60 % 60),
+                          static_cast<std::uint8_t>(n % 60)};
             // Values as the receive handler stores them: rounded to their decimals.
             r.velocity = n % 97 == 0 ? meter::invalidReading : (n % 3000) / 100.0;
             r.velocityUnit = vu[n % 5];

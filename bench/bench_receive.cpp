@@ -39,7 +39,7 @@ static void StoreMemoryAt50000(benchmark::State& st) {
             r.temperature = 21.5;
             r.temperatureUnit = Unit::Celsius;
             r.dateText.assign("10-12-2026");
-            r.timeText.assign("09:30:05 PM");
+            r.timeText = {21, 30, 5};
         }
         s->liveRecordCount = LiveRecordStore::capacity;
         benchmark::DoNotOptimize(s.get());

@@ -56,6 +56,16 @@ int GraphSeriesLine::drawnCount() const {
     return c;
 }
 
+std::optional<ScrollRange> scrollRangeFor(std::int32_t n, bool historyView) {
+    if (n <= graph::screenRecords) return std::nullopt;
+    const int k = n / graph::screenRecords;
+    ScrollRange r;
+    r.min = 1;
+    r.max = graph::scrollStepsPerScreen * k + 1;
+    if (!historyView) r.moveValue = r.max;
+    return r;
+}
+
 float graphY(double v, double range) {
     const double y = graph::baseline - v * graph::baseline / range;
     // A double beyond the float range is rounded to infinity here rather than
@@ -141,13 +151,16 @@ void computeGraphGeometry(const SharedState& s, int scrollValue, GraphGeometry& 
         line.count = k;
     }
 
-    std::array<std::string_view, graph::labelCount> texts{};
+    auto& labels = out.labels.emplace();
     for (int i = 0; i < graph::labelCount; ++i) {
         const int p = graph::labelPositions[static_cast<std::size_t>(i)];
-        texts[static_cast<std::size_t>(i)] =
-            cnt >= p ? s.liveRecords[base + p].timeText.view() : std::string_view(" ");
+        GraphLabelText& label = labels[static_cast<std::size_t>(i)];
+        char* const start = label.data.data();
+        char* end = start;
+        if (cnt >= p) end = s.timeFormat.write(start, s.liveRecords[base + p].timeText);
+        else *end++ = ' ';
+        label.size = static_cast<std::uint16_t>(end - start);
     }
-    out.labels = texts;
 }
 
 } // namespace meter

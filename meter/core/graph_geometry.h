@@ -23,12 +23,26 @@ inline constexpr int plotHeight = 356;
 inline constexpr int baseline = 354;    // y of the value 0
 inline constexpr int screenRecords = 210;
 inline constexpr int scrollStep = 21;   // records per scroll position
+inline constexpr int scrollStepsPerScreen = screenRecords / scrollStep; // 10
 inline constexpr int xStep = 3;         // pixels per record
 inline constexpr int seriesCount = 4;
 inline constexpr int labelCount = 5;
 // Screen positions under the five time labels LabelB0..LabelB4.
 inline constexpr std::array<int, labelCount> labelPositions = {1, 52, 105, 157, 210};
 } // namespace graph
+
+// The history scroll bar after a record: Min, Max and, unless the user has
+// scrolled back, the new Value.
+struct ScrollRange {
+    int min = 1;
+    int max = 1;
+    std::optional<int> moveValue;
+};
+
+// Empty while one screen (210 records) or less is stored. Past it, with
+// k = recordCount / 210 whole screens, Max is 10k + 1: the position of the
+// screen that begins after record 210k, the newest one.
+std::optional<ScrollRange> scrollRangeFor(std::int32_t recordCount, bool historyView);
 
 enum class GraphView : std::uint8_t {
     None,       // fewer than two records, or a new screen with one record: empty plot
@@ -60,15 +74,25 @@ struct GraphSeriesLine {
     int drawnCount() const;
 };
 
+// The text of one time label, kept in the geometry itself so that a redraw
+// allocates nothing.
+struct GraphLabelText {
+    std::array<char, TimeFormat::maxTextLength> data{};
+    std::uint16_t size = 0;
+
+    std::string_view view() const { return {data.data(), size}; }
+    operator std::string_view() const { return view(); }
+};
+
 struct GraphGeometry {
     GraphView view = GraphView::None;
     std::int32_t base = 0;  // b: the screen shows records b + 1 .. b + n
     std::int32_t count = 0; // n
     std::array<GraphSeriesLine, graph::seriesCount> series{};
-    // The texts for LabelB0..LabelB4; nullopt: leave the labels as they are.
-    // The views point into the record store (or at the literal " ") and stay
-    // valid while those records are unchanged.
-    std::optional<std::array<std::string_view, graph::labelCount>> labels;
+    // The texts for LabelB0..LabelB4: the time of the record under each, in
+    // the store's time format, or " " where the screen has no record yet;
+    // nullopt: leave the labels as they are.
+    std::optional<std::array<GraphLabelText, graph::labelCount>> labels;
 
     const GraphSeriesLine& line(GraphSeries s) const { return series[static_cast<int>(s)]; }
 };

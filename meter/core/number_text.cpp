@@ -1,6 +1,9 @@
 #include "number_text.h"
 
+#include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -51,33 +54,14 @@ char* putLiteral(char* p, std::string_view s) {
 
 } // namespace
 
-char* writeNumberText(char* p, double v, char sep) {
+namespace numbertext {
+
+char* writeGeneral(char* p, double v, char sep) {
     if (std::isnan(v)) return putLiteral(p, "NaN");
     if (std::isinf(v)) return putLiteral(p, v < 0 ? "-Infinity" : "Infinity");
     if (v == 0) {
         *p++ = '0';
         return p;
-    }
-    // Stored readings have at most three decimals. When v is the double
-    // nearest to k/1000 for a whole k, its general form is k/1000 written out
-    // (no other decimal of at most 15 digits lies as close to v).
-    if (std::fabs(v) < 1e11) {
-        const long long k = std::llround(v * 1000.0);
-        if (static_cast<double>(k) / 1000.0 == v) {
-            const unsigned long long a =
-                k < 0 ? 0ULL - static_cast<unsigned long long>(k) : static_cast<unsigned long long>(k);
-            if (k < 0) *p++ = '-';
-            p = std::to_chars(p, p + 24, a / 1000).ptr;
-            const unsigned frac = static_cast<unsigned>(a % 1000);
-            if (frac != 0) {
-                *p++ = sep;
-                p[0] = static_cast<char>('0' + frac / 100);
-                p[1] = static_cast<char>('0' + frac / 10 % 10);
-                p[2] = static_cast<char>('0' + frac % 10);
-                p += frac % 100 == 0 ? 1 : (frac % 10 == 0 ? 2 : 3);
-            }
-            return p;
-        }
     }
     const double a = std::fabs(v);
     char buf[48];
@@ -96,6 +80,8 @@ char* writeNumberText(char* p, double v, char sep) {
     splitScientific(buf, res.ptr, digits, n, exp);
     return putDigits(p, v < 0, digits, n, exp, sep);
 }
+
+} // namespace numbertext
 
 std::string numberText(double v, char sep) {
     char buf[numberTextMax];

@@ -2,7 +2,7 @@
 
 #include "core/number_text.h"
 #include "core/regional.h"
-#include "core/shared_state.h"
+#include "core/units.h"
 
 #include <cmath>
 
@@ -28,37 +28,11 @@ namespace {
 constexpr const char* dashes = "----";
 constexpr double scale[4] = {1.0, 10.0, 100.0, 1000.0};
 
-struct VelocityUnit {
-    Unit unit;
-    int decimals;
-};
-
-// Velocity unit by the low nibble of byte 26; Unit::None for no known unit.
-VelocityUnit velocityUnit(int code) {
-    switch (code) {
-    case 1: return {Unit::MetresPerSecond, 2};
-    case 2: return {Unit::FeetPerMinute, 0};
-    case 3: return {Unit::KilometresPerHour, 1};
-    case 4: return {Unit::MilesPerHour, 1};
-    case 5: return {Unit::Knots, 1};
-    default: return {Unit::None, 0};
-    }
-}
-
-Unit flowUnit(int code) {
-    switch (code) {
-    case 1: return Unit::CubicFeetPerMin;
-    case 2: return Unit::CubicMetresPerMin;
-    default: return Unit::None;
-    }
-}
-
-Unit temperatureUnit(int code) {
-    switch (code) {
-    case 1: return Unit::Celsius;
-    case 2: return Unit::Fahrenheit;
-    default: return Unit::None;
-    }
+// A unit of the readout's table by the low nibble of its code; the fallback
+// for a code outside the table writes nothing.
+Unit readoutUnit(Quantity q, std::uint8_t code) {
+    const Unit u = unitByCode(q, static_cast<std::uint8_t>(unitOf(code)));
+    return u == Unit::None ? readoutUnitFallback : u;
 }
 
 void setCaption(LabelWrite& l, std::string_view text) { l.caption = std::string(text); }
@@ -83,12 +57,12 @@ void applyMultiplier(std::uint8_t flags, LabelWrite& label, float& value) {
 }
 
 void writeFlowUnit(const MeterFrame& f, ReadoutWrites& w) {
-    const Unit u = flowUnit(unitOf(f.flowUnitCode));
+    const Unit u = readoutUnit(Quantity::Flow, f.flowUnitCode);
     if (u != Unit::None) setCaption(w.Label_FLOW_UNIT, unitText(u));
 }
 
 void writeTemperatureUnit(const MeterFrame& f, ReadoutWrites& w) {
-    const Unit u = temperatureUnit(unitOf(f.temperatureUnitCode));
+    const Unit u = readoutUnit(Quantity::Temperature, f.temperatureUnitCode);
     if (u != Unit::None) setCaption(w.Label_TEMP_UNIT, unitText(u));
 }
 
@@ -104,13 +78,6 @@ std::string displayText(float x, int decimals, char sep) {
     std::string text = numberText(shown, sep); // negative zero gives "0"
     if (!text.empty() && text.front() == sep) text.insert(text.begin(), '0');
     return text;
-}
-
-int adaptiveDecimals(float v) {
-    if (v < 10.0f) return 3;
-    if (v < 100.0f) return 2;
-    if (v < 1000.0f) return 1;
-    return 0;
 }
 
 std::string clockText(const MeterFrame& f) {
@@ -140,7 +107,9 @@ ReadoutWrites decodeReadout(const MeterFrame& f, char sep) {
     applyMultiplier(f.statusFlags2, w.Label_X, line1);
     applyMultiplier(f.statusFlags3, w.Label_XX, line2);
 
-    const VelocityUnit vel = velocityUnit(unitOf(f.velocityUnitCode));
+    const Unit vel = readoutUnit(Quantity::Velocity, f.velocityUnitCode);
+    const int velDecimals = unitInfo(vel).decimals;
+    const int tempDecimals = unitInfo(Unit::Celsius).decimals;
 
     if (flagSet(f.meanFlags, 0x40)) {
         // 7. MEAN mode: each function bit runs in turn, the last one's writes stand.
@@ -151,10 +120,10 @@ ReadoutWrites decodeReadout(const MeterFrame& f, char sep) {
             w.Label_VEL_UNIT.visible = true;
             w.Label_TEMP_UNIT.visible = false;
             w.Label_FLOW_UNIT.visible = false;
-            if (vel.unit != Unit::None) {
-                setCaption(w.Label_VEL_UNIT, unitText(vel.unit));
-                w.FIRSTLABEL.caption = displayText(line1, vel.decimals, sep);
-                w.SECONDLABEL.caption = displayText(line2, vel.decimals, sep);
+            if (vel != Unit::None) {
+                setCaption(w.Label_VEL_UNIT, unitText(vel));
+                w.FIRSTLABEL.caption = displayText(line1, velDecimals, sep);
+                w.SECONDLABEL.caption = displayText(line2, velDecimals, sep);
             }
             if (f.clockMode == 3) w.FIRSTLABEL.caption = clockText(f);
         }
@@ -164,8 +133,8 @@ ReadoutWrites decodeReadout(const MeterFrame& f, char sep) {
             w.Label_TEMP_UNIT.visible = false;
             w.Label_FLOW_UNIT.visible = true;
             writeFlowUnit(f, w);
-            w.SECONDLABEL.caption = displayText(line2, adaptiveDecimals(line2), sep);
-            w.FIRSTLABEL.caption = displayText(line1, adaptiveDecimals(line1), sep);
+            w.SECONDLABEL.caption = displayText(line2, decimalsForMagnitude(line2), sep);
+            w.FIRSTLABEL.caption = displayText(line1, decimalsForMagnitude(line1), sep);
         }
         if (flagSet(f.statusFlags3, 0x04)) {
             setCaption(w.Label_FUN, "TEMP");
@@ -173,30 +142,30 @@ ReadoutWrites decodeReadout(const MeterFrame& f, char sep) {
             w.Label_TEMP_UNIT.visible = true;
             w.Label_FLOW_UNIT.visible = false;
             writeTemperatureUnit(f, w);
-            w.FIRSTLABEL.caption = displayText(line1, 1, sep);
-            w.SECONDLABEL.caption = displayText(line2, 1, sep);
+            w.FIRSTLABEL.caption = displayText(line1, tempDecimals, sep);
+            w.SECONDLABEL.caption = displayText(line2, tempDecimals, sep);
         }
     } else {
         // 8. Normal mode: line 1 velocity, line 2 temperature or flow.
         w.Label_MEAN.visible = false;
         w.Label_VEL.visible = true;
         w.Label_VEL_UNIT.visible = true;
-        if (vel.unit != Unit::None) {
-            setCaption(w.Label_VEL_UNIT, unitText(vel.unit));
-            w.FIRSTLABEL.caption = displayText(line1, vel.decimals, sep);
+        if (vel != Unit::None) {
+            setCaption(w.Label_VEL_UNIT, unitText(vel));
+            w.FIRSTLABEL.caption = displayText(line1, velDecimals, sep);
         }
         if (f.secondLineFunction == 0) {
             setCaption(w.Label_FUN, "TEMP");
             w.Label_TEMP_UNIT.visible = true;
             w.Label_FLOW_UNIT.visible = false;
             writeTemperatureUnit(f, w);
-            w.SECONDLABEL.caption = displayText(line2, 1, sep);
+            w.SECONDLABEL.caption = displayText(line2, tempDecimals, sep);
         } else if (f.secondLineFunction == 1) {
             setCaption(w.Label_FUN, "FLOW");
             w.Label_TEMP_UNIT.visible = false;
             w.Label_FLOW_UNIT.visible = true;
             writeFlowUnit(f, w);
-            w.SECONDLABEL.caption = displayText(line2, adaptiveDecimals(line2), sep);
+            w.SECONDLABEL.caption = displayText(line2, decimalsForMagnitude(line2), sep);
         }
     }
 

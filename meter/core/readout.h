@@ -53,10 +53,6 @@ extern const std::array<ReadoutLabel, 12> readoutLabels;
 // gives "----"; NaN gives "0"; negative zero gives "0".
 std::string displayText(float x, int decimals, char decimalSeparator = '.');
 
-// Decimals that follow the magnitude: 3 below 10, 2 below 100, 1 below 1000,
-// else 0.
-int adaptiveDecimals(float v);
-
 // "hh:mm:ss"-like clock text of line 1 from bytes 3, 4 and 5.
 std::string clockText(const MeterFrame& f);
 

@@ -10,14 +10,6 @@ namespace meter {
 
 namespace {
 
-constexpr double feetPerMinute = 196.85;
-constexpr double kilometresPerHour = 3.6;
-constexpr double milesPerHour = 2.23693632;
-constexpr double knots = 1.94384466;
-constexpr double cubicFeetPerCubicMetre = 35.314666;
-constexpr double inchesPerMetre = 39.3700787;
-constexpr double feetPerMetre = 3.2808399;
-
 constexpr float invalidReadingF = static_cast<float>(invalidReading);
 
 // Narrows a 64-bit product to 32 bits (round to nearest). A value beyond the
@@ -32,39 +24,23 @@ float narrow(double x) {
 
 bool fitsFloat(double x) { return std::isfinite(x) && std::fabs(x) <= static_cast<double>(FLT_MAX); }
 
-double velocityFactor(Unit u) {
-    switch (u) {
-    case Unit::FeetPerMinute: return feetPerMinute;
-    case Unit::KilometresPerHour: return kilometresPerHour;
-    case Unit::MilesPerHour: return milesPerHour;
-    case Unit::Knots: return knots;
-    default: return 1.0;
-    }
-}
+// The products in 64 bits, before narrowing, with the table's factors.
+double velocityProduct(float v, Unit u) { return static_cast<double>(v) * unitInfo(u).factor; }
 
-// The product in 64 bits, before narrowing.
-double velocityProduct(float v, Unit u) {
-    return u == Unit::MetresPerSecond ? static_cast<double>(v) : static_cast<double>(v) * velocityFactor(u);
-}
-
-double flowProduct(float f, Unit u) {
-    return u == Unit::CubicFeetPerMin ? static_cast<double>(f) * cubicFeetPerCubicMetre : static_cast<double>(f);
-}
+double flowProduct(float f, Unit u) { return static_cast<double>(f) * unitInfo(u).factor; }
 
 double areaProduct(float a, Unit u) {
+    const double perMetre = unitInfo(u).factor;
     double x = a;
-    if (u == Unit::SquareInches) {
-        x = x * inchesPerMetre;
-        x = x * inchesPerMetre;
-    } else if (u == Unit::SquareFeet) {
-        x = x * feetPerMetre;
-        x = x * feetPerMetre;
-    }
+    x = x * perMetre;
+    x = x * perMetre;
     return x;
 }
 
 double celsiusOrFahrenheit(float t, Unit u) {
-    return u == Unit::Fahrenheit ? static_cast<double>(t) * 1.8 + 32 : static_cast<double>(t);
+    if (u != Unit::Fahrenheit) return static_cast<double>(t);
+    const UnitInfo& f = unitInfo(u);
+    return static_cast<double>(t) * f.factor + f.offset;
 }
 
 // Flow and area are rounded by the magnitude rule: any unit text outside the
@@ -75,32 +51,22 @@ std::string statText(double v, char sep) { return withLeadingZero(numberText(v, 
 
 std::string unitString(Unit u) { return std::string(unitText(u)); }
 
+// Temperatures are stored and shown with the decimals of the unit table.
+const int temperatureDecimals = unitInfo(recordTemperatureFallback).decimals;
+
 } // namespace
 
 double possdata(float soudata, std::string_view unit) {
+    const Unit velocity = velocityUnitByText(unit);
     int decimals;
     double bias;
-    if (unit == "m/s") {
-        decimals = 2;
-        bias = 0.0005;
-    } else if (unit == "MPH" || unit == "km/h" || unit == "knots") {
-        decimals = 1;
-        bias = 0.0005;
-    } else if (unit == "ft/min") {
-        decimals = 0;
-        bias = 0.05;
-    } else if (!(soudata >= 10.0f)) { // NaN lands here as well
-        decimals = 3;
-        bias = 0.00005;
-    } else if (soudata < 100.0f) {
-        decimals = 2;
-        bias = 0.0005;
-    } else if (soudata < 1000.0f) {
-        decimals = 1;
-        bias = 0.005;
+    if (velocity != Unit::None) {
+        decimals = unitInfo(velocity).decimals;
+        bias = decimals == 0 ? 0.05 : 0.0005; // 0.0005 for one decimal as well
     } else {
-        decimals = 0;
-        bias = 0.05;
+        decimals = decimalsForMagnitude(soudata);
+        constexpr double magnitudeBias[] = {0.05, 0.005, 0.0005, 0.00005};
+        bias = magnitudeBias[decimals];
     }
     const double d = static_cast<double>(soudata) - bias;
     // Formatting and reading back use the same separator, so '.' gives the
@@ -108,32 +74,27 @@ double possdata(float soudata, std::string_view unit) {
     return roundToPattern(d, decimals);
 }
 
+namespace {
+// The unit a code names, or the record's fallback for the quantity.
+Unit recordUnit(Quantity q, std::uint8_t code, Unit fallback) {
+    const Unit u = unitByCode(q, code);
+    return u == Unit::None ? fallback : u;
+}
+} // namespace
+
 Unit velocityUnitOf(std::uint8_t code) {
-    switch (unitOf(code)) {
-    case 2: return Unit::FeetPerMinute;
-    case 3: return Unit::KilometresPerHour;
-    case 4: return Unit::MilesPerHour;
-    case 5: return Unit::Knots;
-    default: return Unit::MetresPerSecond;
-    }
+    return recordUnit(Quantity::Velocity, static_cast<std::uint8_t>(unitOf(code)), recordVelocityFallback);
 }
 
 Unit temperatureUnitOf(std::uint8_t code) {
-    return unitOf(code) == 2 ? Unit::Fahrenheit : Unit::Celsius;
+    return recordUnit(Quantity::Temperature, static_cast<std::uint8_t>(unitOf(code)), recordTemperatureFallback);
 }
 
 Unit flowUnitOf(std::uint8_t code) {
-    return unitOf(code) == 1 ? Unit::CubicFeetPerMin : Unit::CubicMetresPerMin;
+    return recordUnit(Quantity::Flow, static_cast<std::uint8_t>(unitOf(code)), recordFlowFallback);
 }
 
-Unit areaUnitOf(std::uint8_t code) {
-    switch (code) {
-    case 0x81: return Unit::SquareMetres;
-    case 0x82: return Unit::SquareInches;
-    case 0x83: return Unit::SquareFeet;
-    default: return Unit::None;
-    }
-}
+Unit areaUnitOf(std::uint8_t code) { return unitByCode(Quantity::Area, code); }
 
 namespace {
 // A finite reading whose 64-bit product fits a 32-bit float; else none.
@@ -160,7 +121,7 @@ double storedVelocity(float v, Unit u) {
 }
 
 double storedTemperature(float t, Unit u) {
-    return roundToPattern(celsiusOrFahrenheit(t, u), 1);
+    return roundToPattern(celsiusOrFahrenheit(t, u), temperatureDecimals);
 }
 
 double storedFlow(float f, Unit u) {
@@ -172,16 +133,6 @@ double storedArea(float a, Unit u) {
     return possdata(narrow(areaProduct(a, u)), magnitudeRule);
 }
 
-std::optional<ScrollRange> scrollRangeFor(std::int32_t n, bool historyView) {
-    if (n <= 210) return std::nullopt;
-    const int k = n / 210;
-    ScrollRange r;
-    r.min = 1;
-    r.max = 10 * k + 1;
-    if (!historyView) r.moveValue = 10 * k + 1;
-    return r;
-}
-
 std::array<std::string, 8> statisticsTexts(const SharedState& s, const MeterFrame& f,
                                            const Regional& regional) {
     const char sep = regional.decimalSeparator;
@@ -190,10 +141,12 @@ std::array<std::string, 8> statisticsTexts(const SharedState& s, const MeterFram
     const Unit fu = flowUnitOf(f.flowUnitCode);
     // Any area code other than in2 and Ft2 shows square metres.
     Unit au = areaUnitOf(f.areaUnitCode);
-    if (au == Unit::None) au = Unit::SquareMetres;
+    if (au == Unit::None) au = recordAreaFallback;
 
     auto vel = [&](float x) { return statText(storedVelocity(x, vu), sep); };
-    auto temp = [&](float x) { return withLeadingZero(formatPattern(celsiusOrFahrenheit(x, tu), 1, sep)); };
+    auto temp = [&](float x) {
+        return withLeadingZero(formatPattern(celsiusOrFahrenheit(x, tu), temperatureDecimals, sep));
+    };
     auto flow = [&](float x) { return statText(storedFlow(x, fu), sep); };
     auto area = [&](float x) { return statText(storedArea(x, au), sep); };
 
@@ -266,17 +219,17 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     // does not fit once converted leaves both alone.
     const Unit au = areaUnitOf(f.areaUnitCode);
     const float a = f.areaSI;
-    if (convertArea(a, au == Unit::None ? Unit::SquareMetres : au)) {
+    if (convertArea(a, au == Unit::None ? recordAreaFallback : au)) {
         track(a, s.maxArea, s.minArea);
         if (au != Unit::None) rec.area = storedArea(a, au);
     }
-    rec.areaUnit = au == Unit::None ? Unit::SquareMetres : au;
+    rec.areaUnit = au == Unit::None ? recordAreaFallback : au;
     out.texts[11] = unitString(rec.areaUnit);
 
     // 8. Time stamp, with the clock read anew.
     const LocalDateTime now = clock ? clock() : LocalDateTime{};
     rec.dateText.assign(dateText(now));
-    rec.timeText.assign(timeText(now, regional));
+    rec.timeText = timeOfDay(now);
 
     // 9. Statistics texts.
     const std::array<std::string, 8> stats = statisticsTexts(s, f, regional);

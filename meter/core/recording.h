@@ -4,9 +4,11 @@
 // the windows must show are worked out.
 #pragma once
 
+#include "core/graph_geometry.h"
 #include "core/meter_frame.h"
 #include "core/regional.h"
 #include "core/shared_state.h"
+#include "core/units.h"
 
 #include <array>
 #include <optional>
@@ -16,17 +18,18 @@
 namespace meter {
 
 // Rounds a reading to the decimals of its unit after taking off a small bias.
-// "m/s": 2 decimals; "MPH", "km/h", "knots": 1; "ft/min": 0; any other unit
-// text: 3 below 10 (negative values and NaN included), 2 below 100, 1 below
-// 1000, else 0. A value that is not finite is returned as it is.
+// A velocity unit's text ("m/s", "ft/min", "km/h", "MPH", "knots") selects the
+// unit's decimals; any other text the decimals by magnitude
+// (decimalsForMagnitude). A value that is not finite is returned as it is.
 double possdata(float soudata, std::string_view unit);
 
-// The units the meter shows, chosen from the frame's unit codes.
+// The units the meter shows, chosen from the frame's unit codes; a code
+// outside the unit table gives the record's fallback (units.h).
 Unit velocityUnitOf(std::uint8_t velocityUnitCode);
 Unit temperatureUnitOf(std::uint8_t temperatureUnitCode);
 Unit flowUnitOf(std::uint8_t flowUnitCode);
-// Unit::None for an area code other than 0x81, 0x82, 0x83 (stored as "m2",
-// with the area left at 0).
+// Unit::None for an area code other than 0x81, 0x82, 0x83 (stored as
+// recordAreaFallback, with the area left at 0).
 Unit areaUnitOf(std::uint8_t areaUnitCode);
 
 // A reading in its base unit converted into `unit` in 64-bit arithmetic and
@@ -41,17 +44,6 @@ double storedVelocity(float metresPerSecond, Unit unit);      // possdata in the
 double storedTemperature(float celsius, Unit unit);            // "0.0", °F as t*1.8+32
 double storedFlow(float cubicMetresPerMinute, Unit unit);
 double storedArea(float squareMetres, Unit unit);              // 0 for Unit::None
-
-// The graph's history scroll bar after a record: Min, Max and, unless the
-// user has scrolled back, the new Value.
-struct ScrollRange {
-    int min = 1;
-    int max = 1;
-    std::optional<int> moveValue;
-};
-
-// Empty while 210 records or fewer are stored.
-std::optional<ScrollRange> scrollRangeFor(std::int32_t recordCount, bool historyView);
 
 // What the windows show after one accepted frame.
 struct RecordOutcome {

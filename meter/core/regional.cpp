@@ -1,8 +1,140 @@
-#include "regional.h"
+#include "core/regional.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstring>
 
 namespace meter {
+
+namespace {
+
+std::uint8_t clockField(int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 99)); }
+
+std::vector<TimeFormat::Part> defaultParts() {
+    using F = TimeFormat::Field;
+    return {{F::Hour, true, {}, {}}, {F::Text, false, ":", {}}, {F::Minute, true, {}, {}},
+            {F::Text, false, ":", {}}, {F::Second, true, {}, {}}};
+}
+
+// Byte by byte: the texts of a time format are short.
+char* put(char* out, const std::string& s) {
+    for (const char c : s) *out++ = c;
+    return out;
+}
+
+} // namespace
+
+TimeOfDay timeOfDay(const LocalDateTime& t) {
+    return {clockField(t.hour), clockField(t.minute), clockField(t.second)};
+}
+
+TimeFormat::Digits TimeFormat::asciiDigits() {
+    return {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+}
+
+TimeFormat::TimeFormat() : parts_(defaultParts()), digits_(asciiDigits()) { measure(); }
+
+TimeFormat::TimeFormat(std::vector<Part> parts, Digits digits)
+    : parts_(std::move(parts)), digits_(std::move(digits)) {
+    measure();
+}
+
+void TimeFormat::measure() {
+    std::size_t digit = 0;
+    bool ascii = true;
+    for (std::size_t d = 0; d < digits_.size(); ++d) {
+        digit = std::max(digit, digits_[d].size());
+        ascii = ascii && digits_[d].size() == 1 && digits_[d][0] == static_cast<char>('0' + d);
+    }
+    std::size_t longest = 0;
+    for (const Part& p : parts_) {
+        switch (p.field) {
+        case Field::Text: longest += p.text.size(); break;
+        case Field::DayHalf: longest += std::max(p.text.size(), p.afternoon.size()); break;
+        default: longest += 2 * digit; break; // values 0..99
+        }
+    }
+    const bool emptyDigit = std::any_of(digits_.begin(), digits_.end(), [](const std::string& d) { return d.empty(); });
+    if (emptyDigit || longest > maxTextLength) {
+        parts_ = defaultParts();
+        digits_ = asciiDigits();
+        longest = 8;
+        ascii = true;
+    }
+    maxLength_ = longest;
+    asciiDigits_ = ascii;
+
+    findFixedLayout();
+}
+
+void TimeFormat::findFixedLayout() {
+    fixedSize_ = 0;
+    fixedCount_ = 0;
+    if (!asciiDigits_) return;
+    std::size_t size = 0;
+    std::size_t count = 0;
+    for (const Part& p : parts_) {
+        if (p.field == Field::Text) {
+            std::memcpy(fixedText_.data() + size, p.text.data(), p.text.size());
+            size += p.text.size();
+            continue;
+        }
+        if (p.field == Field::DayHalf || !p.twoDigits || count == fixedNumbers_.size()) return;
+        FixedNumber& n = fixedNumbers_[count++];
+        n.offset = static_cast<std::uint8_t>(size);
+        n.source = p.field == Field::Minute ? 1 : p.field == Field::Second ? 2 : 0;
+        n.hour12 = p.field == Field::Hour12;
+        fixedText_[size++] = '0';
+        fixedText_[size++] = '0';
+    }
+    fixedSize_ = size;
+    fixedCount_ = count;
+}
+
+char* TimeFormat::putNumber(char* out, int v, bool leadingZero) const {
+    v %= 100;
+    const bool tens = v >= 10 || leadingZero;
+    if (asciiDigits_) {
+        const char* d = &timetext::twoDigits[static_cast<std::size_t>(2 * v)];
+        if (tens) *out++ = d[0];
+        *out++ = d[1];
+        return out;
+    }
+    if (tens) out = put(out, digits_[static_cast<std::size_t>(v / 10)]);
+    return put(out, digits_[static_cast<std::size_t>(v % 10)]);
+}
+
+char* TimeFormat::writeParts(char* out, TimeOfDay t) const {
+    for (const Part& p : parts_) {
+        switch (p.field) {
+        case Field::Text: out = put(out, p.text); break;
+        case Field::Hour: out = putNumber(out, t.hour, p.twoDigits); break;
+        case Field::Hour12: out = putNumber(out, t.hour % 12 == 0 ? 12 : t.hour % 12, p.twoDigits); break;
+        case Field::Minute: out = putNumber(out, t.minute, p.twoDigits); break;
+        case Field::Second: out = putNumber(out, t.second, p.twoDigits); break;
+        case Field::DayHalf: out = put(out, t.hour < 12 ? p.text : p.afternoon); break;
+        }
+    }
+    return out;
+}
+
+std::string TimeFormat::text(TimeOfDay t) const {
+    std::string s(maxLength_, '\0');
+    s.resize(static_cast<std::size_t>(write(s.data(), t) - s.data()));
+    return s;
+}
+
+TimeFormat TimeFormat::converted(std::string (*convert)(std::string_view)) const {
+    std::vector<Part> parts = parts_;
+    for (Part& p : parts) {
+        p.text = convert(p.text);
+        p.afternoon = convert(p.afternoon);
+    }
+    Digits digits;
+    for (std::size_t d = 0; d < digits.size(); ++d) digits[d] = convert(digits_[d]);
+    return TimeFormat(std::move(parts), std::move(digits));
+}
 
 std::string dateText(const LocalDateTime& t) {
     char buf[32];
@@ -10,39 +142,7 @@ std::string dateText(const LocalDateTime& t) {
     return buf;
 }
 
-std::string timeText(const LocalDateTime& t, const Regional& r) {
-    const std::string& p = r.timePattern;
-    const bool twelve = p.find("AP") != std::string::npos || p.find("ap") != std::string::npos;
-    std::string out;
-    auto num = [&out](int v, bool two) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, two ? "%02d" : "%d", v % 100);
-        out += buf;
-    };
-    for (std::size_t i = 0; i < p.size();) {
-        const char c = p[i];
-        std::size_t run = 1;
-        while (i + run < p.size() && p[i + run] == c) ++run;
-        const bool two = run >= 2;
-        if (c == 'H' || c == 'h') {
-            int h = t.hour;
-            if (twelve) h = h % 12 == 0 ? 12 : h % 12;
-            num(h, two);
-        } else if (c == 'm') {
-            num(t.minute, two);
-        } else if (c == 's') {
-            num(t.second, two);
-        } else if ((c == 'A' || c == 'a') && i + 1 < p.size() && (p[i + 1] == 'P' || p[i + 1] == 'p')) {
-            out += t.hour < 12 ? (c == 'A' ? "AM" : "am") : (c == 'A' ? "PM" : "pm");
-            i += 2;
-            continue;
-        } else {
-            out.append(run, c);
-        }
-        i += run;
-    }
-    return out;
-}
+std::string timeText(const LocalDateTime& t, const Regional& r) { return r.timeFormat.text(timeOfDay(t)); }
 
 std::string datatotime(unsigned char data) {
     char buf[8];

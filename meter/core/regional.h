@@ -2,8 +2,14 @@
 // the same code runs under any locale and at any time in tests.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace meter {
 
@@ -14,17 +20,127 @@ struct LocalDateTime {
 
 using Clock = std::function<LocalDateTime()>;
 
+// A time of day as a record keeps it: its text is made on use, in the
+// user's time format.
+struct TimeOfDay {
+    std::uint8_t hour = 0, minute = 0, second = 0;
+
+    bool operator==(const TimeOfDay&) const = default;
+};
+
+// The time of day of a clock reading; a field outside 0..99 is taken to the
+// nearer end.
+TimeOfDay timeOfDay(const LocalDateTime& t);
+
+namespace timetext {
+constexpr std::array<char, 200> twoDigitTable() {
+    std::array<char, 200> t{};
+    for (int v = 0; v < 100; ++v) {
+        t[static_cast<std::size_t>(2 * v)] = static_cast<char>('0' + v / 10);
+        t[static_cast<std::size_t>(2 * v + 1)] = static_cast<char>('0' + v % 10);
+    }
+    return t;
+}
+// "00" to "99".
+inline constexpr std::array<char, 200> twoDigits = twoDigitTable();
+} // namespace timetext
+
+// A time-of-day format, taken apart once into literal texts and fields and
+// put together for each time on use, so that literal text stays literal and
+// nothing is ever cut off.
+class TimeFormat {
+public:
+    enum class Field : std::uint8_t {
+        Text,     // `text` as it is
+        Hour,     // 0..23
+        Hour12,   // 1..12
+        Minute,
+        Second,
+        DayHalf,  // `text` before noon, `afternoon` from noon on
+    };
+    struct Part {
+        Field field = Field::Text;
+        bool twoDigits = false; // number fields: a zero digit before a value below 10
+        std::string text;
+        std::string afternoon;
+
+        bool operator==(const Part&) const = default;
+    };
+    // The ten digits 0..9 of the user's number system, in UTF-8.
+    using Digits = std::array<std::string, 10>;
+    static Digits asciiDigits();
+
+    // The longest text a format may give, in bytes. A format that could give
+    // a longer one is not taken: the default stands in its place.
+    static constexpr std::size_t maxTextLength = 255;
+
+    // "HH:mm:ss" with the digits 0..9: the format where the system has none.
+    TimeFormat();
+    // Falls back to the default when a digit is empty or the longest text
+    // would exceed maxTextLength.
+    explicit TimeFormat(std::vector<Part> parts, Digits digits = asciiDigits());
+
+    // The most bytes write() puts out for any time of day.
+    std::size_t maxLength() const { return maxLength_; }
+    // Writes the text of `t` at `out` (room for maxLength() bytes) and
+    // returns its end. Inline, because the files write one a line.
+    char* write(char* out, TimeOfDay t) const {
+        if (fixedSize_ == 0) return writeParts(out, t);
+        std::size_t i = 0;
+        for (; i + 8 <= fixedSize_; i += 8) std::memcpy(out + i, fixedText_.data() + i, 8);
+        for (; i < fixedSize_; ++i) out[i] = fixedText_[i];
+        const std::uint8_t values[3] = {t.hour, t.minute, t.second};
+        for (std::size_t n = 0; n < fixedCount_; ++n) {
+            const FixedNumber& f = fixedNumbers_[n];
+            int v = values[f.source] % 100;
+            if (f.hour12) v = v % 12 == 0 ? 12 : v % 12;
+            std::memcpy(out + f.offset, &timetext::twoDigits[static_cast<std::size_t>(2 * v)], 2);
+        }
+        return out + fixedSize_;
+    }
+    std::string text(TimeOfDay t) const;
+
+    // The same format with each of its texts and digits passed through
+    // `convert` (for instance into a code page), piece by piece.
+    TimeFormat converted(std::string (*convert)(std::string_view)) const;
+
+    const std::vector<Part>& parts() const { return parts_; }
+    const Digits& digits() const { return digits_; }
+    bool operator==(const TimeFormat& o) const { return parts_ == o.parts_ && digits_ == o.digits_; }
+
+private:
+    void measure();
+    void findFixedLayout();
+    char* writeParts(char* out, TimeOfDay t) const;
+    char* putNumber(char* out, int v, bool leadingZero) const;
+
+    std::vector<Part> parts_;
+    Digits digits_;
+    std::size_t maxLength_ = 0;
+    bool asciiDigits_ = true;
+    // A format of fixed length (digits 0..9, every number with two digits, no
+    // day half, at most six numbers) is written as its text for 00:00:00
+    // with the digits put in; fixedSize_ is 0 for any other.
+    struct FixedNumber {
+        std::uint8_t offset = 0;
+        std::uint8_t source = 0; // hour, minute, second
+        bool hour12 = false;
+    };
+    std::array<char, maxTextLength> fixedText_{};
+    std::size_t fixedSize_ = 0;
+    std::array<FixedNumber, 6> fixedNumbers_{};
+    std::size_t fixedCount_ = 0;
+};
+
 struct Regional {
     char decimalSeparator = '.';
-    // Time-of-day pattern: H, HH, h, hh, m, mm, s, ss, AP, ap; other characters
-    // are copied. Always carries seconds.
-    std::string timePattern = "HH:mm:ss";
+    TimeFormat timeFormat; // the time of day, with seconds
 };
 
 // "DD-MM-YYYY".
 std::string dateText(const LocalDateTime& t);
 
-// The time of day in the regional pattern.
+// The time of day in the regional format.
 std::string timeText(const LocalDateTime& t, const Regional& r);
 
 // Decimal text of a clock field with a "0" in front below 10: 7 -> "07".

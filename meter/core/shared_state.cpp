@@ -2,25 +2,6 @@
 
 namespace meter {
 
-std::string_view unitText(Unit u) {
-    switch (u) {
-    case Unit::None: return "";
-    case Unit::MetresPerSecond: return "m/s";
-    case Unit::FeetPerMinute: return "ft/min";
-    case Unit::KilometresPerHour: return "km/h";
-    case Unit::MilesPerHour: return "MPH";
-    case Unit::Knots: return "knots";
-    case Unit::Celsius: return "\xC2\xB0" "C";
-    case Unit::Fahrenheit: return "\xC2\xB0" "F";
-    case Unit::CubicMetresPerMin: return "CMM";
-    case Unit::CubicFeetPerMin: return "CFM";
-    case Unit::SquareMetres: return "m2";
-    case Unit::SquareInches: return "in2";
-    case Unit::SquareFeet: return "Ft2";
-    }
-    return "";
-}
-
 void initSharedState(SharedState& s) {
     s.maxVelocity = -90000;
     s.minVelocity = 90000;

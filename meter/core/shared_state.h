@@ -2,32 +2,15 @@
 // running extremes and the graph settings. One instance lives for the run.
 #pragma once
 
+#include "core/regional.h"
+#include "core/units.h"
+
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
 
 namespace meter {
-
-// Unit of a stored quantity. The texts are kept once, in unitText().
-enum class Unit : std::uint8_t {
-    None = 0,
-    MetresPerSecond,   // "m/s"
-    FeetPerMinute,     // "ft/min"
-    KilometresPerHour, // "km/h"
-    MilesPerHour,      // "MPH"
-    Knots,             // "knots"
-    Celsius,           // "°C"
-    Fahrenheit,        // "°F"
-    CubicMetresPerMin, // "CMM"
-    CubicFeetPerMin,   // "CFM"
-    SquareMetres,      // "m2"
-    SquareInches,      // "in2"
-    SquareFeet,        // "Ft2"
-};
-
-// The unit's text in UTF-8 ("°" is U+00B0); empty for Unit::None.
-std::string_view unitText(Unit u);
 
 // A short text kept inside the record, so that filling a record allocates nothing.
 template <std::size_t N>
@@ -54,7 +37,9 @@ struct LiveRecord {
     Unit flowUnit = Unit::None;
     Unit areaUnit = Unit::None;
     FixedText<10> dateText;  // "DD-MM-YYYY"
-    FixedText<23> timeText;  // time of day in the user's format, with seconds
+    // Time of day of reception; its text, in the user's format with seconds,
+    // is made on use with SharedState::timeFormat.
+    TimeOfDay timeText;
 };
 
 // A fixed number of record slots, numbered from 1, allocated once for the run.
@@ -91,6 +76,9 @@ inline constexpr double invalidReading = 9999999.0;
 struct SharedState {
     LiveRecordStore liveRecords;
     std::int32_t liveRecordCount = 0;
+    // The form of the records' time texts: the user's time of day format,
+    // which the main window sets at start-up.
+    TimeFormat timeFormat;
 
     // The records of the data file read last; only the data file reader writes them.
     FileRecordStore fileRecords;

@@ -5,8 +5,8 @@
 #include "output/samples_report.h"
 #include "platform/common_dialog.h"
 #include "platform/message_boxes.h"
+#include "platform/regional_settings.h"
 
-#include <QDateTime>
 #include <QFile>
 
 namespace meter {
@@ -17,11 +17,7 @@ void resync(const std::function<void()>& resyncReceive) {
     if (resyncReceive) resyncReceive();
 }
 
-LocalDateTime now(const Clock& clock) {
-    if (clock) return clock();
-    const QDateTime t = QDateTime::currentDateTime();
-    return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(), t.time().second()};
-}
+LocalDateTime now(const Clock& clock) { return clock ? clock() : systemClock(); }
 
 std::string localPath(const QString& name) {
     const QByteArray bytes = QFile::encodeName(name);

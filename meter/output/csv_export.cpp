@@ -4,6 +4,7 @@
 #include "output/safe_file.h"
 
 #include <charconv>
+#include <cstring>
 
 namespace meter {
 
@@ -11,18 +12,14 @@ namespace {
 
 using namespace lineformat;
 
-char* quoted(char* p, std::string_view utf8) {
-    *p++ = ',';
-    *p++ = '"';
-    p = putText(p, utf8);
-    *p++ = '"';
-    return p;
+// ,"  before a text field.
+char* openField(char* p) {
+    std::memcpy(p, ",\"", 2);
+    return p + 2;
 }
 
-char* quotedReading(char* p, double v, Unit unit, bool testInvalid, char sep) {
-    *p++ = ',';
-    *p++ = '"';
-    p = putReading(p, v, unit, testInvalid, sep, false);
+char* quotedReading(char* p, const LineFormat& format, double v, Unit unit, bool testInvalid) {
+    p = format.reading(openField(p), v, unit, testInvalid, false);
     *p++ = '"';
     return p;
 }
@@ -32,21 +29,22 @@ char* quotedReading(char* p, double v, Unit unit, bool testInvalid, char sep) {
 void writeSampleCsv(SafeFileWriter& out, const SharedState& state, const Regional& regional) {
     out.write("\"NO.\",\"DATE\",\"TIME\",\"VELOCITY\",\"TEMPERATURE\",\"FLOW\",\"AREA\"\r\n");
 
-    const char sep = regional.decimalSeparator;
+    const LineFormat format(regional.decimalSeparator, state.timeFormat);
     const std::int32_t count = state.liveRecordCount;
     for (std::int32_t n = 1; n <= count && n <= LiveRecordStore::capacity; ++n) {
         const LiveRecord& r = state.liveRecords[n];
         char* p = out.reserve(maxLine);
         p = std::to_chars(p, p + 16, r.no).ptr;
-        p = quoted(p, r.dateText.view());
-        p = quoted(p, r.timeText.view());
-        p = quotedReading(p, r.velocity, r.velocityUnit, true, sep);
-        p = quotedReading(p, r.temperature, r.temperatureUnit, true, sep);
-        p = quotedReading(p, r.flow, r.flowUnit, true, sep);
-        p = quotedReading(p, r.area, r.areaUnit, false, sep);
-        *p++ = '\r';
-        *p++ = '\n';
-        out.advance(p);
+        p = format.date(openField(p), r.dateText);
+        *p++ = '"';
+        p = format.time(openField(p), r.timeText);
+        *p++ = '"';
+        p = quotedReading(p, format, r.velocity, r.velocityUnit, true);
+        p = quotedReading(p, format, r.temperature, r.temperatureUnit, true);
+        p = quotedReading(p, format, r.flow, r.flowUnit, true);
+        p = quotedReading(p, format, r.area, r.areaUnit, false);
+        std::memcpy(p, "\r\n", 2);
+        out.advance(p + 2);
     }
 }
 

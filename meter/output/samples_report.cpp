@@ -1,6 +1,5 @@
 #include "output/samples_report.h"
 
-#include "core/number_text.h"
 #include "output/line_format.h"
 #include "output/safe_file.h"
 #include "core/text_encoding.h"
@@ -14,13 +13,25 @@ namespace {
 
 using namespace lineformat;
 
-// Blanks after an item, up to the next tab stop (at least one).
-char* padToNextColumn(char* lineStart, char* p) {
-    const auto w = static_cast<std::size_t>(reportColumnWidth);
-    const std::size_t blanks = w - static_cast<std::size_t>(p - lineStart) % w;
-    std::memset(p, ' ', blanks);
-    return p + blanks;
-}
+// The tab stops of one line, every 14 characters from its start.
+class TabStops {
+public:
+    explicit TabStops(char* lineStart) : next_(lineStart + reportColumnWidth) {}
+
+    // Blanks after an item that ends at p, up to the next stop beyond it (at
+    // least one blank). A whole column of blanks is put down and the end
+    // moved as far as needed.
+    char* pad(char* p) {
+        while (next_ <= p) next_ += reportColumnWidth;
+        std::memset(p, ' ', reportColumnWidth);
+        p = next_;
+        next_ += reportColumnWidth;
+        return p;
+    }
+
+private:
+    char* next_;
+};
 
 char* endLine(char* p) {
     *p++ = '\r';
@@ -37,7 +48,8 @@ void appendNumberText(std::string& out, double v, char sep) {
 
 void appendReadingText(std::string& out, double v, Unit unit, bool testInvalid, char sep, bool leadingZero) {
     char buf[maxLine];
-    out.append(buf, putReading(buf, v, unit, testInvalid, sep, leadingZero));
+    const LineFormat format(sep, TimeFormat{});
+    out.append(buf, format.reading(buf, v, unit, testInvalid, leadingZero));
 }
 
 void writeSamplesReport(SafeFileWriter& out, const SharedState& state, const LocalDateTime& now,
@@ -52,24 +64,25 @@ void writeSamplesReport(SafeFileWriter& out, const SharedState& state, const Loc
     line += "\r\n";
     out.write(line);
 
-    const char sep = regional.decimalSeparator;
+    const LineFormat format(regional.decimalSeparator, state.timeFormat);
     const std::int32_t count = state.liveRecordCount;
     for (std::int32_t n = 1; n <= count && n <= LiveRecordStore::capacity; ++n) {
         const LiveRecord& r = state.liveRecords[n];
         char* const start = out.reserve(maxLine);
+        TabStops stops(start);
         char* p = std::to_chars(start, start + 16, r.no).ptr;
-        p = padToNextColumn(start, p);
-        p = putText(p, r.dateText.view());
-        p = padToNextColumn(start, p);
-        p = putText(p, r.timeText.view());
-        p = padToNextColumn(start, p);
-        p = putReading(p, r.velocity, r.velocityUnit, true, sep, true);
-        p = padToNextColumn(start, p);
-        p = putReading(p, r.temperature, r.temperatureUnit, true, sep, true);
-        p = padToNextColumn(start, p);
-        p = putReading(p, r.flow, r.flowUnit, true, sep, true);
-        p = padToNextColumn(start, p);
-        p = putReading(p, r.area, r.areaUnit, false, sep, true);
+        p = stops.pad(p);
+        p = format.date(p, r.dateText);
+        p = stops.pad(p);
+        p = format.time(p, r.timeText);
+        p = stops.pad(p);
+        p = format.reading(p, r.velocity, r.velocityUnit, true, true);
+        p = stops.pad(p);
+        p = format.reading(p, r.temperature, r.temperatureUnit, true, true);
+        p = stops.pad(p);
+        p = format.reading(p, r.flow, r.flowUnit, true, true);
+        p = stops.pad(p);
+        p = format.reading(p, r.area, r.areaUnit, false, true);
         out.advance(endLine(p));
     }
 }

@@ -30,6 +30,8 @@ const QString kTitle = QStringLiteral("meter");
 
 MainForm::MainForm(Environment env, QWidget* parent)
     : QWidget(parent), CommonDialog1(env.chooser), env_(std::move(env)) {
+    // The records' times are shown in the user's time format.
+    state.timeFormat = env_.regional.timeFormat;
     setWindowTitle(QStringLiteral("METER"));
     setWindowIcon(appIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);

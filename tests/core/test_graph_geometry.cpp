@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -17,7 +18,16 @@ double temperatureOf(int n) { return 20 + n % 11; }
 double flowOf(int n) { return 3000 + n % 53; }
 double areaOf(int n) { return 1 + n % 5; }
 
-std::string timeOf(int n) { return "t" + std::to_string(n); }
+// Record n is taken n seconds after midnight.
+TimeOfDay timeOfDayOf(int n) {
+    return {static_cast<std::uint8_t>(n / 3600), static_cast<std::uint8_t>(n / 60 % 60),
+            static_cast<std::uint8_t>(n % 60)};
+}
+std::string timeOf(int n) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", n / 3600, n / 60 % 60, n % 60);
+    return text;
+}
 
 class GraphGeometryTest : public ::testing::Test {
 protected:
@@ -31,7 +41,7 @@ protected:
             r.temperature = temperatureOf(n);
             r.flow = flowOf(n);
             r.area = areaOf(n);
-            r.timeText.assign(timeOf(n));
+            r.timeText = timeOfDayOf(n);
         }
         s.liveRecordCount = count;
     }
@@ -96,6 +106,23 @@ protected:
     SharedState s;
     GraphGeometry g;
 };
+
+TEST(GraphScroll, RangeGrowsByTheScreen) {
+    EXPECT_FALSE(scrollRangeFor(1, false));
+    EXPECT_FALSE(scrollRangeFor(210, false));
+    struct Case { int n; int max; };
+    for (Case c : {Case{211, 11}, Case{419, 11}, Case{420, 21}, Case{50000, 2381}}) {
+        auto r = scrollRangeFor(c.n, false);
+        ASSERT_TRUE(r) << c.n;
+        EXPECT_EQ(r->min, 1);
+        EXPECT_EQ(r->max, c.max);
+        EXPECT_EQ(r->moveValue, c.max);
+        auto h = scrollRangeFor(c.n, true);
+        ASSERT_TRUE(h);
+        EXPECT_EQ(h->max, c.max);
+        EXPECT_FALSE(h->moveValue);
+    }
+}
 
 TEST(GraphY, MapsValuesAsThePlotBoxDoes) {
     EXPECT_EQ(graphY(0, 6000), 354.0f);
@@ -335,3 +362,29 @@ TEST_F(GraphGeometryTest, CountBeyondTheStoreIsHeldToIt) {
 }
 
 } // namespace
+
+TEST_F(GraphGeometryTest, TimeLabelsInTheStoresFormatAreNeverCut) {
+    // A long format, as some locales have one: literal text of three-byte
+    // characters and digits of their own, 12 hours.
+    using F = TimeFormat::Field;
+    TimeFormat::Digits tibetan;
+    for (int d = 0; d < 10; ++d) tibetan[static_cast<std::size_t>(d)] = "\xE0\xBC" + std::string(1, static_cast<char>(0xA0 + d));
+    const std::string hour = "\xE0\xBD\x86\xE0\xBD\xB4\xE0\xBC\x8B\xE0\xBD\x9A\xE0\xBD\xBC\xE0\xBD\x91\xE0\xBC\x8B ";
+    s.timeFormat = TimeFormat({{F::Text, false, hour, {}},
+                               {F::Hour12, false, {}, {}},
+                               {F::Text, false, " minutes and seconds ", {}},
+                               {F::Minute, true, {}, {}},
+                               {F::Text, false, ":", {}},
+                               {F::Second, true, {}, {}},
+                               {F::Text, false, " ", {}},
+                               {F::DayHalf, false, "before noon", "in the afternoon"}},
+                              tibetan);
+    fill(210);
+    s.liveRecords[210].timeText = {22, 5, 9};
+    compute();
+    ASSERT_TRUE(g.labels);
+    const std::string want = hour + tibetan[1] + tibetan[0] + " minutes and seconds " + tibetan[0] + tibetan[5] + ":" +
+                             tibetan[0] + tibetan[9] + " in the afternoon";
+    EXPECT_GT(want.size(), 64u); // more than a record could hold
+    EXPECT_EQ(std::string((*g.labels)[4]), want);
+}

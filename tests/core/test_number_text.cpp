@@ -3,7 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 using namespace meter;
 
@@ -61,4 +68,56 @@ TEST(NumberText, LeadingZero) {
     EXPECT_EQ(withLeadingZero("-.35"), "-.35");
     EXPECT_EQ(withLeadingZero(",35"), ",35");
     EXPECT_EQ(withLeadingZero(""), "");
+}
+
+namespace {
+
+// The general form worked out another way: the value rounded to 15
+// significant digits by printf, trailing zeros dropped, written out in full.
+std::string referenceText(double v, char sep) {
+    if (v == 0) return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+    std::string digits;
+    const char* p = buf;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') digits += *p;
+    const int exp = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string out = v < 0 ? "-" : "";
+    if (exp < 0) {
+        out += "0";
+        out += sep;
+        out += std::string(static_cast<std::size_t>(-exp - 1), '0') + digits;
+    } else {
+        for (int i = 0; i <= exp; ++i) out += i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0';
+        if (static_cast<int>(digits.size()) > exp + 1) out += sep + digits.substr(static_cast<std::size_t>(exp + 1));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(NumberText, ThousandthsAndTheirNeighboursAsTheGeneralForm) {
+    std::vector<double> values = {0.001, 0.0009765625, 0.5, 1, 2, 1024, 68719476736.0, 68719476736.001,
+                                  99999999999.999, 1e11, 0.125, 0.35, 9999999, 35999996, 18000030.2};
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 60000; ++i) {
+        const std::uint64_t k = rng() % (i % 2 ? 1000000 : 100000000000000ULL);
+        const double v = static_cast<double>(k) / 1000.0;
+        values.push_back(v);
+        values.push_back(std::nextafter(v, 0.0));
+        values.push_back(std::nextafter(v, 1e300));
+        values.push_back(std::ldexp(1.0, static_cast<int>(rng() % 50) - 12));
+        std::uint64_t bits = rng();
+        double any;
+        std::memcpy(&any, &bits, sizeof any);
+        if (std::isfinite(any)) values.push_back(any);
+    }
+    char buf[numberTextMax];
+    for (const double v : values)
+        for (const double signedV : {v, -v}) {
+            const std::string got(buf, writeNumberText(buf, signedV, ','));
+            ASSERT_EQ(got, referenceText(signedV, ',')) << std::hexfloat << signedV;
+        }
 }

@@ -94,17 +94,6 @@ TEST(DisplayText, UsesTheHandedInSeparator) {
     EXPECT_EQ(typical().decode(',').FIRSTLABEL.caption, "3,45");
 }
 
-TEST(AdaptiveDecimals, FollowTheMagnitudeAsAFloat) {
-    EXPECT_EQ(adaptiveDecimals(0.0f), 3);
-    EXPECT_EQ(adaptiveDecimals(std::nextafter(10.0f, 0.0f)), 3);
-    EXPECT_EQ(adaptiveDecimals(10.0f), 2);
-    EXPECT_EQ(adaptiveDecimals(99.99f), 2);
-    EXPECT_EQ(adaptiveDecimals(100.0f), 1);
-    EXPECT_EQ(adaptiveDecimals(999.9f), 1);
-    EXPECT_EQ(adaptiveDecimals(1000.0f), 0);
-    EXPECT_EQ(adaptiveDecimals(inf), 0);
-}
-
 TEST(Readout, TypicalNormalFrameWritesEveryLabel) {
     ReadoutWrites want;
     want.FIRSTLABEL.caption = "3.45";

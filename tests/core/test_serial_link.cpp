@@ -84,7 +84,8 @@ TEST(SharedState, StartValuesAndEmptyStore) {
     EXPECT_EQ(s->liveRecordCount, 0);
     EXPECT_EQ(s->liveRecords[50000].no, 0);
     EXPECT_EQ(s->liveRecords[1].velocity, 0);
-    EXPECT_TRUE(s->liveRecords[1].timeText.empty());
+    EXPECT_TRUE(s->liveRecords[1].dateText.empty());
+    EXPECT_EQ(s->liveRecords[1].timeText, TimeOfDay{});
     EXPECT_EQ(unitText(s->liveRecords[1].velocityUnit), "");
     EXPECT_EQ(s->maxVelocity, -90000);
     EXPECT_EQ(s->minVelocity, 90000);
@@ -101,9 +102,7 @@ TEST(SharedState, StartValuesAndEmptyStore) {
 
 TEST(SharedState, RecordTextsStayInsideTheRecord) {
     LiveRecord r;
-    r.timeText.assign("12:34:56");
     r.dateText.assign("10-12-2026-and-more");
-    EXPECT_EQ(r.timeText.view(), "12:34:56");
     EXPECT_EQ(r.dateText.view(), "10-12-2026"); // cut at its capacity, never overrun
     EXPECT_LE(sizeof(LiveRecord), 120u);
     EXPECT_LE(sizeof(FileRecord), 64u);

@@ -33,7 +33,7 @@ void addRecords(meter::SharedState& s, int n) {
         meter::LiveRecord& r = s.liveRecords[no];
         r.no = no;
         r.dateText.assign("10-12-2026");
-        r.timeText.assign("09:30:05");
+        r.timeText = {9, 30, 5};
         r.velocity = 1.5 + no;
         r.velocityUnit = Unit::MetresPerSecond;
         r.temperature = 21.5;

@@ -3,10 +3,12 @@
 #include "output/safe_file.h"
 #include "output/samples_report.h"
 #include "core/text_encoding.h"
+#include "platform/regional_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include "core/number_text.h"
@@ -29,13 +31,13 @@ std::string readAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void add(meter::SharedState& s, const char* time, double v, Unit vu, double t, Unit tu, double f, Unit fu,
+void add(meter::SharedState& s, meter::TimeOfDay time, double v, Unit vu, double t, Unit tu, double f, Unit fu,
          double a, Unit au) {
     const std::int32_t n = ++s.liveRecordCount;
     meter::LiveRecord& r = s.liveRecords[n];
     r.no = n;
     r.dateText.assign("01-02-2024");
-    r.timeText.assign(time);
+    r.timeText = time;
     r.velocity = v;
     r.velocityUnit = vu;
     r.temperature = t;
@@ -51,17 +53,17 @@ void add(meter::SharedState& s, const char* time, double v, Unit vu, double t, U
 std::unique_ptr<meter::SharedState> smallStore() {
     auto s = std::make_unique<meter::SharedState>();
     meter::initSharedState(*s);
-    add(*s, "10:00:00", 0.35, Unit::MetresPerSecond, 20.5, Unit::Celsius, 1.234, Unit::CubicMetresPerMin, 0.05,
+    add(*s, {10, 0, 0}, 0.35, Unit::MetresPerSecond, 20.5, Unit::Celsius, 1.234, Unit::CubicMetresPerMin, 0.05,
         Unit::SquareMetres);
-    add(*s, "10:00:01", 35999996, Unit::KilometresPerHour, 68.9, Unit::Fahrenheit, 12.5, Unit::CubicFeetPerMin,
+    add(*s, {10, 0, 1}, 35999996, Unit::KilometresPerHour, 68.9, Unit::Fahrenheit, 12.5, Unit::CubicFeetPerMin,
         77.5, Unit::SquareInches);
-    add(*s, "10:00:02", 1, Unit::FeetPerMinute, 18000030.2, Unit::Fahrenheit, 9999999, Unit::CubicFeetPerMin,
+    add(*s, {10, 0, 2}, 1, Unit::FeetPerMinute, 18000030.2, Unit::Fahrenheit, 9999999, Unit::CubicFeetPerMin,
         9999999, Unit::SquareFeet);
-    add(*s, "10:00:03", -0.25, Unit::MilesPerHour, 9999999, Unit::Celsius, 0, Unit::CubicMetresPerMin, 1.5,
+    add(*s, {10, 0, 3}, -0.25, Unit::MilesPerHour, 9999999, Unit::Celsius, 0, Unit::CubicMetresPerMin, 1.5,
         Unit::SquareMetres);
-    add(*s, "10:00:04", 9999999, Unit::MetresPerSecond, 0, Unit::Celsius, 0.5, Unit::CubicMetresPerMin, 100,
+    add(*s, {10, 0, 4}, 9999999, Unit::MetresPerSecond, 0, Unit::Celsius, 0.5, Unit::CubicMetresPerMin, 100,
         Unit::SquareMetres);
-    add(*s, "10:00:05", 3.5, Unit::Knots, 21, Unit::Celsius, 123456.75, Unit::CubicMetresPerMin, 0.125,
+    add(*s, {10, 0, 5}, 3.5, Unit::Knots, 21, Unit::Celsius, 123456.75, Unit::CubicMetresPerMin, 0.125,
         Unit::SquareMetres);
     return s;
 }
@@ -76,7 +78,7 @@ protected:
 
 TEST_F(ReportCsvTest, ReportBytesWithFullStop) {
     auto s = smallStore();
-    ASSERT_TRUE(meter::saveSamplesReport(path("r.txt"), *s, kNow, meter::Regional{'.', "HH:mm:ss"}));
+    ASSERT_TRUE(meter::saveSamplesReport(path("r.txt"), *s, kNow, meter::Regional{'.', {}}));
     // Items at tab stops every 14 characters, at least one blank between items.
     const std::string expected =
         "Samples Report              05-03-2024    14:07:09\r\n"
@@ -94,9 +96,13 @@ TEST_F(ReportCsvTest, ReportWithCommaAndLongItems) {
     auto s = std::make_unique<meter::SharedState>();
     meter::initSharedState(*s);
     // 14 characters and more: still one blank, up to the next stop.
-    add(*s, "10:00:00 PM xx", 123456.789012, Unit::FeetPerMinute, 0.5, Unit::Fahrenheit, 0.25,
+    const QLocale us("en_US");
+    s->timeFormat = meter::timeFormatFor("h:mm:ss AP 'xx'", us);
+    add(*s, {22, 0, 0}, 123456.789012, Unit::FeetPerMinute, 0.5, Unit::Fahrenheit, 0.25,
         Unit::CubicFeetPerMin, 0.75, Unit::SquareInches);
-    ASSERT_TRUE(meter::saveSamplesReport(path("r.txt"), *s, kNow, meter::Regional{',', "h:mm:ss AP"}));
+    meter::Regional regional = meter::regionalSettings(us);
+    regional.decimalSeparator = ',';
+    ASSERT_TRUE(meter::saveSamplesReport(path("r.txt"), *s, kNow, regional));
     const std::string expected =
         "Samples Report              05-03-2024    2:07:09 PM\r\n"
         "NO.   DATE   TIME   VELOCITY   TEMPERATURE   FLOW   AREA\r\n"
@@ -107,7 +113,7 @@ TEST_F(ReportCsvTest, ReportWithCommaAndLongItems) {
 
 TEST_F(ReportCsvTest, CsvBytesWithFullStopAndComma) {
     auto s = smallStore();
-    ASSERT_TRUE(meter::saveSampleCsv(path("a.csv"), *s, meter::Regional{'.', "HH:mm:ss"}));
+    ASSERT_TRUE(meter::saveSampleCsv(path("a.csv"), *s, meter::Regional{'.', {}}));
     EXPECT_EQ(readAll(path("a.csv")),
               "\"NO.\",\"DATE\",\"TIME\",\"VELOCITY\",\"TEMPERATURE\",\"FLOW\",\"AREA\"\r\n"
               "1,\"01-02-2024\",\"10:00:00\",\"0.35m/s\",\"20.5\xB0" "C\",\"1.234CMM\",\"0.05m2\"\r\n"
@@ -117,7 +123,7 @@ TEST_F(ReportCsvTest, CsvBytesWithFullStopAndComma) {
               "5,\"01-02-2024\",\"10:00:04\",\"----m/s\",\"0\xB0" "C\",\"0.5CMM\",\"100m2\"\r\n"
               "6,\"01-02-2024\",\"10:00:05\",\"3.5knots\",\"21\xB0" "C\",\"123456.75CMM\",\"0.125m2\"\r\n");
 
-    ASSERT_TRUE(meter::saveSampleCsv(path("b.csv"), *s, meter::Regional{',', "HH:mm:ss"}));
+    ASSERT_TRUE(meter::saveSampleCsv(path("b.csv"), *s, meter::Regional{',', {}}));
     const std::string comma = readAll(path("b.csv"));
     EXPECT_NE(comma.find("1,\"01-02-2024\",\"10:00:00\",\"0,35m/s\",\"20,5\xB0" "C\",\"1,234CMM\",\"0,05m2\"\r\n"),
               std::string::npos);
@@ -140,6 +146,24 @@ TEST_F(ReportCsvTest, CsvBytesWithFullStopAndComma) {
     EXPECT_EQ(n, 7);
 }
 
+TEST_F(ReportCsvTest, TimesInTheLocalesFormatWhole) {
+    // Literal text stays literal, and nothing is cut off; a character the
+    // code page lacks becomes "?".
+    struct Case { const char* locale; const char* time; };
+    for (const Case c : {Case{"fr_CA", "22 h 05 min 09 s"}, Case{"bg_BG", "22:05:09 ?."}, Case{"en_US", "10:05:09 PM"}}) {
+        auto s = std::make_unique<meter::SharedState>();
+        meter::initSharedState(*s);
+        s->timeFormat = meter::regionalSettings(QLocale(c.locale)).timeFormat;
+        add(*s, {22, 5, 9}, 1, Unit::MetresPerSecond, 1, Unit::Celsius, 1, Unit::CubicMetresPerMin, 1,
+            Unit::SquareMetres);
+        ASSERT_TRUE(meter::saveSampleCsv(path("t.csv"), *s, {}));
+        const std::string csv = readAll(path("t.csv"));
+        EXPECT_EQ(csv.substr(csv.find('\n') + 1),
+                  "1,\"01-02-2024\",\"" + std::string(c.time) + "\",\"1m/s\",\"1\xB0" "C\",\"1CMM\",\"1m2\"\r\n")
+            << c.locale;
+    }
+}
+
 TEST_F(ReportCsvTest, LeadingZeroOnlyInTheReport) {
     // The report puts "0" before a text that begins with "." for a value below 1;
     // the CSV keeps the text as it comes.
@@ -156,7 +180,7 @@ TEST_F(ReportCsvTest, LeadingZeroOnlyInTheReport) {
 TEST_F(ReportCsvTest, OneRecordGivesThreeAndTwoLines) {
     auto s = std::make_unique<meter::SharedState>();
     meter::initSharedState(*s);
-    add(*s, "10:00:00", 1, Unit::MetresPerSecond, 1, Unit::Celsius, 1, Unit::CubicMetresPerMin, 1,
+    add(*s, {10, 0, 0}, 1, Unit::MetresPerSecond, 1, Unit::Celsius, 1, Unit::CubicMetresPerMin, 1,
         Unit::SquareMetres);
     ASSERT_TRUE(meter::saveSamplesReport(path("r.txt"), *s, kNow, {}));
     ASSERT_TRUE(meter::saveSampleCsv(path("a.csv"), *s, {}));

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QTime>
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -44,7 +45,9 @@ protected:
         r.temperature = t;
         r.flow = f;
         r.area = a;
-        r.timeText.assign("T" + std::to_string(n));
+        // Record n is taken n seconds after midnight.
+        r.timeText = {static_cast<std::uint8_t>(n / 3600), static_cast<std::uint8_t>(n / 60 % 60),
+                      static_cast<std::uint8_t>(n % 60)};
     }
 
     // A pleasant picture: four waves.
@@ -78,9 +81,14 @@ protected:
                 w->Label_Range6->text()};
     }
 
+    // The time labels as "T" and the record number whose time they show.
     QStringList timeLabels() const {
-        return {w->LabelB0->text(), w->LabelB1->text(), w->LabelB2->text(), w->LabelB3->text(),
-                w->LabelB4->text()};
+        QStringList out;
+        for (const QLabel* l : {w->LabelB0, w->LabelB1, w->LabelB2, w->LabelB3, w->LabelB4}) {
+            const QTime t = QTime::fromString(l->text(), QStringLiteral("HH:mm:ss"));
+            out << (t.isValid() ? "T" + QString::number(t.msecsSinceStartOfDay() / 1000) : l->text());
+        }
+        return out;
     }
 
     std::unique_ptr<SharedState> state;
@@ -178,7 +186,8 @@ TEST_F(GraphWindowTest, LayoutAfterLoading) {
     EXPECT_EQ(w->textshowMin, 0);
 
     w->frmrefresh(); // no record: the labels keep their captions
-    EXPECT_EQ(timeLabels(), QStringList(5, "00:00:00"));
+    for (const QLabel* l : {w->LabelB0, w->LabelB1, w->LabelB2, w->LabelB3, w->LabelB4})
+        EXPECT_EQ(l->text(), "00:00:00");
     EXPECT_TRUE(w->grab().save(pngPath("graph_window_empty.png")));
 }
 
@@ -242,7 +251,7 @@ TEST_F(GraphWindowTest, ScrollingBackWhileRecordsArrive) {
     EXPECT_EQ(w->graphGeometry().view, GraphView::History);
     EXPECT_EQ(w->graphGeometry().base, 189);
     EXPECT_EQ(w->graphGeometry().count, 111);
-    EXPECT_EQ(w->LabelB0->text(), "T190");
+    EXPECT_EQ(timeLabels()[0], "T190");
 
     // Records keep arriving: the range grows, the position and the screen stay,
     // which fills up to 210 records; the count box goes on counting.
@@ -259,7 +268,7 @@ TEST_F(GraphWindowTest, ScrollingBackWhileRecordsArrive) {
     w->HScroll1->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(w->graphGeometry().base, 0);
     EXPECT_EQ(w->graphGeometry().line(GraphSeries::Velocity).segments[0].x2, 0);
-    EXPECT_EQ(w->LabelB0->text(), "T1");
+    EXPECT_EQ(timeLabels()[0], "T1");
     EXPECT_TRUE(w->grab().save(pngPath("graph_window_history.png")));
 
     // To the end: back to the newest records.
@@ -271,7 +280,7 @@ TEST_F(GraphWindowTest, ScrollingBackWhileRecordsArrive) {
     receive(701);
     EXPECT_EQ(w->HScroll1->value(), 31);
     EXPECT_EQ(w->graphGeometry().count, 71);
-    EXPECT_EQ(w->LabelB0->text(), "T631");
+    EXPECT_EQ(timeLabels()[0], "T631");
 }
 
 TEST_F(GraphWindowTest, FullStoreScrollsToTheLastHistoryPosition) {
@@ -402,7 +411,7 @@ TEST_F(GraphWindowTest, FrozenPlotAndRestoreFromBackdrop) {
     EXPECT_TRUE(w->Picture1->frozen());
     receive(200); // the picture stays; the labels follow
     EXPECT_EQ(w->Picture1->grab().toImage(), live);
-    EXPECT_EQ(w->LabelB3->text(), "T157");
+    EXPECT_EQ(timeLabels()[3], "T157");
 
     w->restorePlotFromBackdrop();
     EXPECT_FALSE(w->Picture1->frozen());

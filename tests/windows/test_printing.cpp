@@ -160,7 +160,7 @@ TEST(GraphPrinting, PageThroughCupsPdfQueue) {
         meter::LiveRecord& r = state->liveRecords[n];
         r.no = n;
         r.dateText.assign("10-12-2026");
-        r.timeText.assign("09:30:05");
+        r.timeText = {9, 30, 5};
         r.velocity = 10 * n;
         r.velocityUnit = meter::Unit::MetresPerSecond;
         r.temperature = 21;

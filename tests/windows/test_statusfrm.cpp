@@ -1,5 +1,7 @@
 #include "windows/statusfrm.h"
 
+#include "platform/regional_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -36,7 +38,7 @@ struct StatusfrmTest : ::testing::Test {
         initSharedState(*state);
         main.resize(909, 635);
         Regional regional;
-        regional.timePattern = "H:mm:ss";
+        regional.timeFormat = timeFormatFor(QStringLiteral("H:mm:ss"), QLocale::c());
         strip = std::make_unique<Statusfrm>(
             *state, [this] { ++refreshes; }, &main, [] { return LocalDateTime{2024, 12, 31, 8, 7, 6}; }, regional,
             &main);

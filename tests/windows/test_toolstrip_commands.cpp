@@ -67,7 +67,7 @@ struct Strip {
             r.flowUnit = Unit::CubicMetresPerMin;
             r.areaUnit = Unit::SquareMetres;
             r.dateText.assign("10-12-2026");
-            r.timeText.assign("09:30:05");
+            r.timeText = {9, 30, 5};
         }
         form->state.liveRecordCount = n;
     }
