@@ -23,6 +23,11 @@ TEST(NumberReading, AcceptedForms) {
         {"0." + std::string(399, '0') + "1e400", '.', 1},  // leading and trailing zeros carry no weight
         {"1" + std::string(500, '0') + "e-500", '.', 1},
         {"9007199254740993", '.', 9007199254740992.0}, // the nearest double, a tie to even
+        // Either side of 15 digits and of exact powers of ten.
+        {"123456789012345", '.', 123456789012345.0}, {"1234567890123456789", '.', 1234567890123456789.0},
+        {"12345678901234.5", '.', 12345678901234.5}, {"0.000000000000001", '.', 1e-15},
+        {"1e22", '.', 1e22},   {"1e23", '.', 1e23},   {"1e-22", '.', 1e-22}, {"1e-23", '.', 1e-23},
+        {"4.35e-21", '.', 4.35e-21}, {"8.7654321e21", '.', 8.7654321e21}, {"0.3", '.', 0.3},
         {"1e-400", '.', 0},     {"-1e-99999999999999", '.', 0},
     };
     for (const Case& c : cases) {
@@ -79,4 +84,20 @@ TEST(TextEncoding, Windows1252Decoding) {
         const std::string byte(1, static_cast<char>(b));
         EXPECT_EQ(toWindows1252(fromWindows1252(byte)), byte) << b;
     }
+}
+
+TEST(NumberReading, WholeNumbers) {
+    struct Case { const char* text; char sep; std::optional<std::int32_t> n; };
+    const Case cases[] = {
+        {"12", '.', 12},          {"+12", '.', 12},         {"-12", '.', -12},        {"007", '.', 7},
+        {"12.5", '.', 12},        {"13.5", '.', 14},        {"-2.5", '.', -2},        {"12,5", ',', 12},
+        {"1e3", '.', 1000},       {"0.5e1", '.', 5},        {"-0", '.', 0},           {"999999999", '.', 999999999},
+        {"2147483647", '.', 2147483647},                    {"-2147483648", '.', -2147483648},
+        {"2147483648", '.', std::nullopt},                  {"-2147483649", '.', std::nullopt},
+        {"2147483647.5", '.', std::nullopt},                {"-2147483648.5", '.', -2147483648},
+        {"99999999999999", '.', std::nullopt},              {"1e10", '.', std::nullopt},
+        {"", '.', std::nullopt},  {"+", '.', std::nullopt}, {"1 2", '.', std::nullopt}, {"0x1", '.', std::nullopt},
+        {"12.5", ',', std::nullopt}, {"inf", '.', std::nullopt}, {"1-", '.', std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(readRegionalInt32(c.text, c.sep), c.n) << c.text;
 }
