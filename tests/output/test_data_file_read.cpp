@@ -5,6 +5,7 @@
 #include "platform/common_dialog.h"
 
 #include "fake_env.h"
+#include "scripted_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -50,28 +50,21 @@ int openDescriptors() {
     return n;
 }
 
+// OPEN with its own state, a scripted dialog and recorded boxes; counts the
+// calls of the callback that shows a file read.
 struct Open {
-    Open() : dialog([this](const meter::CommonDialog::Request& r) {
-        requests.push_back(r);
-        if (answers.empty()) return QString();
-        QString a = answers.front();
-        answers.pop_front();
-        return a;
-    }) {
-        meter::initSharedState(*state);
-    }
+    Open() { meter::initSharedState(*state); }
 
     bool run(const QString& answer, char sep = '.') {
-        answers.push_back(answer);
+        script.answers.push_back(answer);
         meter::Regional regional;
         regional.decimalSeparator = sep;
-        return meter::openDataFileCommand(*state, dialog, boxes, regional, [this] { ++fileReads; });
+        return meter::openDataFileCommand(*state, script.dialog, boxes, regional, [this] { ++fileReads; });
     }
 
     std::unique_ptr<meter::SharedState> state = std::make_unique<meter::SharedState>();
-    std::deque<QString> answers;
-    std::vector<meter::CommonDialog::Request> requests;
-    meter::CommonDialog dialog;
+    testsupport::ScriptedDialog script;
+    const std::vector<meter::CommonDialog::Request>& requests = script.requests;
     testsupport::RecordingBoxes boxes;
     int fileReads = 0;
 };
