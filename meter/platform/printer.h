@@ -17,6 +17,8 @@ class QWidget;
 
 namespace meter {
 
+// The defaults of NewPage, documentOpen and the printing of items are those of
+// a printer object that prints windows only: it refuses items and pages.
 class Printer {
 public:
     static constexpr int Portrait = 1;
@@ -87,7 +89,7 @@ public:
     }
 
 protected:
-    // Items of text; a printer object that prints only windows refuses them.
+    // Prints one item of text (see Print).
     virtual bool printText(const QString&) { return false; }
 
     // The size of the paper numbered `paperSize`; invalid for the printer's own.
