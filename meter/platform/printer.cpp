@@ -112,17 +112,14 @@ void SystemPrinter::dropDocument() {
     pageOpen_ = false;
 }
 
-bool SystemPrinter::applyPageLayout() {
+// A paper or orientation the printer does not take leaves the page as it is.
+void SystemPrinter::applyPageLayout() {
     const QPageSize size = pageSizeOf(PaperSize);
-    if (size.isValid() && !printer_->pageLayout().pageSize().isEquivalentTo(size) && !printer_->setPageSize(size))
-        return false;
+    if (size.isValid() && !printer_->pageLayout().pageSize().isEquivalentTo(size)) printer_->setPageSize(size);
     const auto orientation = Orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-    if (printer_->pageLayout().orientation() != orientation && !printer_->setPageOrientation(orientation))
-        return false;
+    if (printer_->pageLayout().orientation() != orientation) printer_->setPageOrientation(orientation);
     const QPageLayout layout = printer_->pageLayout();
-    if (layout.margins() != layout.minimumMargins())
-        return printer_->setPageMargins(layout.minimumMargins(), layout.units());
-    return true;
+    if (layout.margins() != layout.minimumMargins()) printer_->setPageMargins(layout.minimumMargins(), layout.units());
 }
 
 bool SystemPrinter::beginPage() {

@@ -146,7 +146,7 @@ protected:
 
 private:
     bool beginPage();
-    bool applyPageLayout();
+    void applyPageLayout();
     bool selectFont();
     void dropDocument();
 
