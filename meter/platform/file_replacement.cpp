@@ -90,7 +90,8 @@ bool writeAllBytes(int fd, const char* bytes, std::size_t count) {
 }
 
 FileReplacement::FileReplacement(std::string target, std::string stageFolder)
-    : target_(resolvedTarget(target)), stageFolder_(stageFolder.empty() ? systemTempFolder() : std::move(stageFolder)) {}
+    : target_(resolvedTarget(target)),
+      stageFolder_(stageFolder.empty() ? systemTempFolder() : std::move(stageFolder)) {}
 
 FileReplacement::~FileReplacement() { discard(); }
 
