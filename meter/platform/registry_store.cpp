@@ -1,5 +1,7 @@
 #include "platform/registry_store.h"
 
+#include "platform/file_replacement.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -283,14 +285,6 @@ std::uint64_t freshToken() {
     return t == 0 ? 1 : t;
 }
 
-bool syncFile(const std::filesystem::path& p, int flags) {
-    const int fd = ::open(p.c_str(), flags | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 struct Handle {
     std::uint64_t id = 0;
     RegDword access = 0;
@@ -347,34 +341,19 @@ struct RegistryStore::Impl {
         return reg::success;
     }
 
-    // Stores the tree: all of it into "registry.new", made durable, then
-    // renamed over "registry". On failure the change is dropped: the tree is
-    // read from the file again by the next call.
+    // Stores the tree: the whole file is replaced by a complete new one. On
+    // failure the change is dropped: the next call reads the file again.
     RegStatus commit() {
         if (tree.token == 0) tree.token = freshToken();
         ++tree.generation;
         const std::string text = serialize(tree);
-        const std::filesystem::path fresh = root / "registry.new";
-        bool ok = false;
-        {
-            std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.close();
-            ok = !out.fail();
-        }
-        std::error_code ec;
-        if (ok) ok = syncFile(fresh, O_RDONLY);
-        if (ok) {
-            std::filesystem::rename(fresh, storeFile(), ec);
-            ok = !ec;
-        }
-        if (!ok) {
-            std::filesystem::remove(fresh, ec);
+        // Never copied into the old file in place, where a crash could leave half of each.
+        FileReplacement file(storeFile().string());
+        if (!file.open() || file.inPlace() || !writeAllBytes(file.fd(), text.data(), text.size()) ||
+            !file.commit()) {
             loaded = false;
             return reg::ioFailed;
         }
-        // The new name itself made durable; the change is in place either way.
-        syncFile(root, O_RDONLY | O_DIRECTORY);
         return reg::success;
     }
 

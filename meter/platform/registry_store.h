@@ -11,10 +11,9 @@
 //   still work.
 //
 // Keys, subkeys and typed values live in the file "registry" of the folder.
-// Every change rewrites it completely beside itself and renames the new file
-// over the old one, so a crash leaves either the old or the new store, never
-// half of one; a change that cannot be stored fails with ioFailed and is
-// dropped. Each call holds a lock on "registry.lock" and reads the file again
+// Every change writes a complete new file beside it, which then replaces it,
+// so a crash leaves either the old or the new store, never half of one; a
+// change that cannot be stored so fails with ioFailed and is dropped. Each call holds a lock on "registry.lock" and reads the file again
 // when another store object (in this or another process) has changed it, so
 // all of them see one registry. A file that cannot be read as a store is left
 // as it is, and every call fails with badDatabase until it is mended or removed.

@@ -168,7 +168,7 @@ TEST(RegistryStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
 
     // Mended, it is read again, and a file left half-written beside it does not count.
     writeFile(file, whole);
-    writeFile(root.path() / "registry.new", header);
+    writeFile(root.path() / "registry.tmpX1b2c3", header);
     RegistryStore store(root.path());
     EXPECT_EQ(CDoReg(store).IsExistKeyLG("x"), variantTrue);
 }
