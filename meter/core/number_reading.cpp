@@ -1,5 +1,7 @@
 #include "core/number_reading.h"
 
+#include "core/variant.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -129,7 +131,7 @@ std::optional<std::int32_t> readRegionalInt32(std::string_view text, char sep) {
     }
     const std::optional<double> v = readRegionalNumber(text, sep);
     if (!v) return std::nullopt;
-    return roundHalfEvenToInt32(*v);
+    return roundToInt32(*v);
 }
 
 } // namespace meter

@@ -32,26 +32,9 @@ namespace meter {
 // of either sign gives +0.
 std::optional<double> readRegionalNumber(std::string_view text, char decimalSeparator);
 
-// `v` rounded to the nearest whole number, a half to the even one (12.5 gives
-// 12, 13.5 gives 14, -2.5 gives -2), or nothing when the result lies outside
-// the 32-bit range or `v` is not finite. (Inline: an optional returned from
-// another unit costs a stall per call.)
-inline std::optional<std::int32_t> roundHalfEvenToInt32(double v) {
-    // On the magnitude, where whole part and fraction split exactly; checked
-    // to fit (which NaN does not) before it is converted.
-    const double a = v < 0 ? -v : v;
-    if (!(a < 4294967296.0)) return std::nullopt;
-    std::int64_t whole = static_cast<std::int64_t>(a);
-    const double fraction = a - static_cast<double>(whole);
-    if (fraction > 0.5 || (fraction == 0.5 && whole % 2 != 0)) ++whole;
-    const std::int64_t r = v < 0 ? -whole : whole;
-    if (r < INT32_MIN || r > INT32_MAX) return std::nullopt;
-    return static_cast<std::int32_t>(r);
-}
-
 // A whole number in the forms readRegionalNumber accepts, a fraction rounded
-// half to the even one; nothing when it is no number or the result lies
-// outside the 32-bit range.
+// half to the even one as roundToInt32 does (12.5 gives 12, 13.5 gives 14);
+// nothing when it is no number or the result lies outside the 32-bit range.
 std::optional<std::int32_t> readRegionalInt32(std::string_view text, char decimalSeparator);
 
 } // namespace meter

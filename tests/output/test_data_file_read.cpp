@@ -5,6 +5,7 @@
 #include "platform/common_dialog.h"
 
 #include "fake_env.h"
+#include "file_faults.h"
 #include "scripted_dialog.h"
 
 #include <gtest/gtest.h>
@@ -115,8 +116,6 @@ TEST(OpenDataFile, EveryBadFileEndsInTheMessageWithNoRecords) {
     writeFile(d.filePath("bad.txt"), "a\r\nb\r\n" + std::string(55, '_') + "\r\nc\r\n" + rec("1", "t", "1", ""));
     d.mkdir("folder");
     ASSERT_EQ(::mkfifo(localPath(d.filePath("fifo.txt")).c_str(), 0600), 0);
-    writeFile(d.filePath("locked.txt"), goodFile());
-    ::chmod(localPath(d.filePath("locked.txt")).c_str(), 0);
 
     struct Case { const char* name; QString path; };
     std::vector<Case> cases = {
@@ -129,7 +128,6 @@ TEST(OpenDataFile, EveryBadFileEndsInTheMessageWithNoRecords) {
         {"a wrong separator", d.filePath("bad.txt")},
         {"a name with a NUL", good + QChar(0) + "x"},
     };
-    if (::geteuid() != 0) cases.push_back({"a file without read permission", d.filePath("locked.txt")});
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -145,6 +143,26 @@ TEST(OpenDataFile, EveryBadFileEndsInTheMessageWithNoRecords) {
         EXPECT_EQ(o.boxes.shown[0].buttons, meter::MessageBoxes::Buttons::Ok);
         EXPECT_EQ(openDescriptors(), fds);
     }
+}
+
+TEST(OpenDataFile, FileWithoutReadPermission) {
+    QTemporaryDir dir;
+    const QDir d(dir.path());
+    const QString open = d.filePath("open.txt"), locked = d.filePath("locked.txt");
+    writeFile(open, goodFile());
+    writeFile(locked, goodFile());
+    ASSERT_EQ(::chmod(localPath(open).c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(localPath(locked).c_str(), 0), 0);
+    ASSERT_TRUE(testsupport::handToUnprivileged(localPath(dir.path())));
+    // Where permission bits apply: the open file is read, the locked one gives the message.
+    const int result = testsupport::runUnprivileged([&] {
+        Open o;
+        if (!o.run(open) || o.state->fileRecordCount != 3) return 1;
+        if (o.run(locked) || o.state->fileRecordCount != 0) return 2;
+        if (o.boxes.shown.size() != 1 || o.boxes.shown[0].text != meter::openFileErrorText) return 3;
+        return 0;
+    });
+    EXPECT_EQ(result, 0);
 }
 
 TEST(OpenDataFile, OurSamplesReportFailsAtItsThirdLine) {
