@@ -1,17 +1,15 @@
 #include "core/variant.h"
 
+#include "core/number_reading.h"
 #include "core/number_text.h"
 
-#include <charconv>
 #include <cmath>
-#include <system_error>
 #include <type_traits>
 
 namespace meter {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 } // namespace
@@ -65,39 +63,7 @@ std::optional<double> parseNumberText(std::string_view text, char decimalSeparat
     std::size_t last = text.size();
     while (first < last && isBlank(text[first])) ++first;
     while (last > first && isBlank(text[last - 1])) --last;
-
-    // The text again with "." for the separator and without a "+", as
-    // from_chars reads it; checked for the form above on the way.
-    std::string plain;
-    plain.reserve(last - first);
-    std::size_t i = first;
-    if (i < last && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') plain.push_back('-');
-        ++i;
-    }
-    int digits = 0;
-    while (i < last && isDigit(text[i])) { plain.push_back(text[i++]); ++digits; }
-    if (i < last && text[i] == decimalSeparator) {
-        plain.push_back('.');
-        ++i;
-        while (i < last && isDigit(text[i])) { plain.push_back(text[i++]); ++digits; }
-    }
-    if (digits == 0) return std::nullopt;
-    if (i < last && (text[i] == 'e' || text[i] == 'E')) {
-        plain.push_back('e');
-        ++i;
-        if (i < last && (text[i] == '+' || text[i] == '-')) plain.push_back(text[i++]);
-        int exponentDigits = 0;
-        while (i < last && isDigit(text[i])) { plain.push_back(text[i++]); ++exponentDigits; }
-        if (exponentDigits == 0) return std::nullopt;
-    }
-    if (i != last) return std::nullopt;
-
-    double value = 0;
-    const char* end = plain.data() + plain.size();
-    const std::from_chars_result r = std::from_chars(plain.data(), end, value);
-    if (r.ec != std::errc() || r.ptr != end) return std::nullopt;
-    return value;
+    return readRegionalNumber(text.substr(first, last - first), decimalSeparator);
 }
 
 } // namespace meter

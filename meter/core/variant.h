@@ -38,10 +38,8 @@ std::optional<std::int32_t> variantToInt32(const Variant& v, char decimalSeparat
 // The rounding above for one float.
 std::optional<std::int32_t> roundToInt32(double v);
 
-// The number a text denotes: blanks around it, an optional sign, digits with
-// at most one regional decimal separator (at least one digit in all), and an
-// optional exponent ("1.5e3"). Anything else, and a number a 64-bit float
-// cannot hold (too large, or too small to be told from 0), gives no value.
+// The number a text denotes: blanks and tabs around it, then the regional
+// number form that readRegionalNumber accepts.
 std::optional<double> parseNumberText(std::string_view text, char decimalSeparator = '.');
 
 } // namespace meter
