@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   cups cups-client printer-driver-cups-pdf poppler-utils
+  libxlsxwriter-dev python3-openpyxl locales
 )
 missing=()
 for p in "${packages[@]}"; do
