@@ -43,8 +43,6 @@ private:
 
 } // namespace
 
-// ---------------------------------------------------------------- window
-
 Frmgraphshow::Frmgraphshow(SharedState& state, QWidget* parent)
     : QWidget(parent), state_(state) {
     setWindowTitle(QStringLiteral("V"));

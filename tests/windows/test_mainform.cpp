@@ -42,8 +42,6 @@ struct Rig : MainWindowRig {
     Rig() : MainWindowRig(Options{.start = false}) {}
     bool start() { return form->MDIForm_Load(); }
     double velocity(int n) const { return form->state.liveRecords[n].velocity; }
-    bool frames(int n) { return waitForCount(n); }
-    bool armed() { return waitArmed(); }
 };
 
 double cpuSeconds() {
@@ -147,7 +145,7 @@ TEST(StartUp, OpensTheBridgesPortAndShutDownClosesIt) {
     EXPECT_EQ(rig.form->frmtableshow->geometry(), QRect(0, 71, 194, 479));
     EXPECT_EQ(rig.form->frmgraph->geometry(), QRect(194, 71, 723, 479));
     EXPECT_EQ(rig.form->frmstatus->geometry(), QRect(0, 550, 909, 120));
-    EXPECT_TRUE(rig.armed()); // no meter sending: armed at the first tick
+    EXPECT_TRUE(rig.waitArmed()); // no meter sending: armed at the first tick
     rig.form->close();
     EXPECT_FALSE(rig.form->MSComm1->PortOpen());
     EXPECT_TRUE(rig.boxes.shown.empty()); // no file records: no question
@@ -156,10 +154,10 @@ TEST(StartUp, OpensTheBridgesPortAndShutDownClosesIt) {
 TEST(Reception, FramesBetweenPausesAreAcceptedOtherBlocksAreNot) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
 
     rig.pty.send(frameOf(1));
-    ASSERT_TRUE(rig.frames(1));
+    ASSERT_TRUE(rig.waitForCount(1));
     EXPECT_EQ(rig.velocity(1), 1);
     spin(150ms);
 
@@ -171,14 +169,14 @@ TEST(Reception, FramesBetweenPausesAreAcceptedOtherBlocksAreNot) {
     EXPECT_EQ(rig.form->MSComm1->InBufferCount(), 0);
 
     rig.pty.send(frameOf(3));
-    ASSERT_TRUE(rig.frames(2));
+    ASSERT_TRUE(rig.waitForCount(2));
     EXPECT_EQ(rig.velocity(2), 3);
 }
 
 TEST(Reception, AStreamWithoutPausesIsNeverAccepted) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     rig.form->resyncReceive();
     for (int i = 0; i < 50; ++i) { // one second, a few bytes every 20 ms
         rig.pty.send(std::vector<std::uint8_t>(8, static_cast<std::uint8_t>(i)));
@@ -192,13 +190,13 @@ TEST(Reception, AStreamWithoutPausesIsNeverAccepted) {
 TEST(Reception, ResyncDiscardsWhatCameMeanwhileAndResumesAtTheNextSilence) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     rig.form->resyncReceive();
     rig.pty.send(frameOf(7)); // arrives while synchronising
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     EXPECT_EQ(rig.count(), 0);
     rig.pty.send(frameOf(8));
-    ASSERT_TRUE(rig.frames(1));
+    ASSERT_TRUE(rig.waitForCount(1));
     EXPECT_EQ(rig.velocity(1), 8);
 }
 
@@ -280,11 +278,11 @@ TEST(Reception, FullStoreIgnoresTheFrameBeforeReadingIt) {
 TEST(Reception, WatchdogShowsOffLineFourSecondsAfterTheLastFrame) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     EXPECT_FALSE(rig.form->Timer_offline->isActive());
     EXPECT_EQ(rig.form->frmtableshow->FIRSTLABEL->text(), "-0.000"); // design caption
     rig.pty.send(frameOf(1));
-    ASSERT_TRUE(rig.frames(1));
+    ASSERT_TRUE(rig.waitForCount(1));
     EXPECT_EQ(rig.form->frmtableshow->FIRSTLABEL->text(), "0"); // display value 0 in m/s
     EXPECT_TRUE(rig.form->Timer_offline->isActive());
     spin(3500ms);
@@ -297,9 +295,9 @@ TEST(Reception, WatchdogShowsOffLineFourSecondsAfterTheLastFrame) {
 TEST(Reception, UnpluggedBridgeLeavesTheProgramIdleAndResponsive) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     rig.pty.send(frameOf(1));
-    ASSERT_TRUE(rig.frames(1));
+    ASSERT_TRUE(rig.waitForCount(1));
     rig.pty.hangUp();
     spin(100ms);
     const double before = cpuSeconds();
