@@ -67,3 +67,28 @@ std::string toWindows1252(std::string_view utf8) {
 }
 
 } // namespace meter
+
+namespace meter {
+
+std::string fromWindows1252(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + s.size() / 2);
+    for (const char c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        char32_t cp = b;
+        if (b >= 0x80 && b < 0xA0 && kHigh[b - 0x80] != 0) cp = kHigh[b - 0x80];
+        if (cp < 0x80) {
+            out.push_back(c);
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+} // namespace meter
