@@ -5,57 +5,20 @@
 
 #include "core/graph_geometry.h"
 #include "core/shared_state.h"
+#include "windows/graph_plot_box.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPainter;
 class QScrollBar;
 
 namespace meter {
-
-// A 632 x 356 plot box. Its painting, always in this order:
-//   1. the background colour (the system's window background, QPalette::Base);
-//   2. the background picture, if one is set (setPicture);
-//   3. the series of the geometry it is given, unless the box is frozen;
-//   4. the eight dotted grid lines, so they always lie above the series.
-// Freezing keeps step 3 out: the box then shows only its picture (which the
-// graph window sets to an image of the last drawing) under the grid.
-// Without a geometry (the print backdrop) the box shows background and grid.
-class GraphPlotBox : public QWidget {
-public:
-    explicit GraphPlotBox(QWidget* parent = nullptr);
-
-    // What step 3 draws; nullptr draws no series. Not owned; must outlive the box.
-    void setGraph(const GraphGeometry* g) { graph_ = g; update(); }
-
-    // The background picture (the box's Picture); a null pixmap removes it.
-    void setPicture(const QPixmap& picture) { picture_ = picture; update(); }
-    const QPixmap& picture() const { return picture_; }
-
-    void setFrozen(bool frozen) { frozen_ = frozen; update(); }
-    bool frozen() const { return frozen_; }
-
-    // An image of the box's current drawing (its Image).
-    QPixmap image() const;
-
-    // The whole drawing, in box coordinates, onto any painter.
-    void paintPlot(QPainter& p) const;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    const GraphGeometry* graph_ = nullptr;
-    QPixmap picture_;
-    bool frozen_ = false;
-};
 
 class Frmgraphshow : public QWidget {
     Q_OBJECT
@@ -85,6 +48,14 @@ public:
     // HScroll1_Change before this returns.
     void setScrollRange(int min, int max, std::optional<int> value);
 
+    // What others write into the boxes (UTF-8 texts): the number of stored
+    // records (NumberofAlltext), the date and time of the first one
+    // (starttimetext), and a data file's largest and smallest reading
+    // (MaxofAll, MinofAll, stored hidden).
+    void showRecordCount(std::string_view text);
+    void showStartTime(std::string_view text);
+    void showFileSummary(std::string_view maxText, std::string_view minText);
+
     // For printing. freezePlot: the plot box's picture becomes an image of its
     // current drawing and the box shows that picture instead of the live series.
     // restorePlotFromBackdrop: the picture becomes the image of the print
@@ -96,7 +67,8 @@ public:
     // What the last frmrefresh worked out.
     const GraphGeometry& graphGeometry() const { return geometry_; }
 
-    // Controls, named as in the window's design.
+    // Controls, named as in the window's design. Others read them; they write
+    // through the operations above.
     QLabel* Label1 = nullptr;          // "Real-Time Graph"
     QLabel* Label6 = nullptr;          // "Range:"
     QComboBox* Combo1 = nullptr;       // the range list

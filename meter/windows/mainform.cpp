@@ -1,13 +1,16 @@
 #include "mainform.h"
 
+#include "core/meter_keys.h"
+#include "core/readout.h"
 #include "core/recording.h"
+#include "core/serial_link.h"
 #include "output/commands.h"
 #include "output/graph_print.h"
 #include "platform/printer.h"
-#include "windows/app_icon.h"
-#include "windows/frmabout.h"
-#include "core/serial_link.h"
 #include "platform/serialcomm_map.h"
+#include "windows/app_icon.h"
+#include "windows/form_kit.h"
+#include "windows/frmabout.h"
 #include "windows/frmgraphshow.h"
 #include "windows/offlinefrm.h"
 #include "windows/statusfrm.h"
@@ -17,25 +20,33 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
+
+#include <stdexcept>
 
 namespace meter {
 
 namespace {
+
 const QString kTitle = QStringLiteral("meter");
+
+Environment checked(Environment env) {
+    if (!env.boxes) throw std::invalid_argument("The main window needs message boxes (Environment::boxes)");
+    if (!env.clock) throw std::invalid_argument("The main window needs a clock (Environment::clock)");
+    return env;
+}
+
 } // namespace
 
 MainForm::MainForm(Environment env, QWidget* parent)
-    : QWidget(parent), CommonDialog1(env.chooser), env_(std::move(env)) {
+    : QWidget(parent), CommonDialog1(env.chooser), env_(checked(std::move(env))) {
     setWindowTitle(QStringLiteral("METER"));
     setWindowIcon(appIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(designWidth, designHeight);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0x80, 0xFF, 0xFF)); // &H00FFFF80&
+    pal.setColor(QPalette::Window, storedColour(0x00FFFF80));
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -98,12 +109,13 @@ bool MainForm::MDIForm_Load() {
 }
 
 void MainForm::showChildren() {
-    frmtoolbar = new Toolbar(state, this, *MSComm1, *env_.boxes, CommonDialog1, this);
+    frmtoolbar = new Toolbar(state, this, CommonDialog1, this);
     frmtoolbar->show();
     const int toolHeight = frmtoolbar->height();
 
-    frmtableshow = new Tableshow(*MSComm1, this);
+    frmtableshow = new Tableshow(this);
     frmtableshow->Form_Load(toolHeight);
+    connect(frmtableshow, &Tableshow::keyPressed, this, &MainForm::sendKey);
     frmtableshow->show();
 
     frmgraph = new Frmgraphshow(state, this);
@@ -131,6 +143,7 @@ void MainForm::wireCommands() {
         printCommand(graph, *printer_, *env_.boxes, resync);
     };
     frmtoolbar->onHelp = [this] { about_->help(); };
+    frmtoolbar->onTest = [this] { Command1_Click(); };
     connect(frmtoolbar->CapAbout, &QAction::triggered, this, [this] { about_->capAbout(); });
     connect(frmtoolbar->CapContents, &QAction::triggered, this, [this] { about_->capContents(); });
 }
@@ -167,22 +180,22 @@ void MainForm::TimerCheck_Timer() {
 }
 
 void MainForm::MSComm1_OnComm() {
-    FrameBytes frame{};
-    if (frameGate(MSComm1->buffer(), MSComm1->CommEvent(), state.liveRecordCount, frame) !=
+    FrameBytes bytes{};
+    if (frameGate(MSComm1->buffer(), MSComm1->CommEvent(), state.liveRecordCount, bytes) !=
         GateResult::Accepted)
         return;
     Timer_offline->stop();
-    handleAcceptedFrame(frame);
+    handleAcceptedFrame(decodeFrame(bytes));
     Timer_offline->start();
 }
 
-void MainForm::handleAcceptedFrame(const FrameBytes& frame) {
-    frmtableshow->showFrame(frame, env_.regional.decimalSeparator);
+void MainForm::handleAcceptedFrame(const MeterFrame& frame) {
+    frmtableshow->applyReadout(decodeReadout(frame, env_.regional.decimalSeparator));
 
-    const RecordOutcome o = recordFrame(state, decodeFrame(frame), env_.clock, env_.regional);
+    const RecordOutcome o = recordFrame(state, frame, env_.clock, env_.regional);
     if (!o.stored) return;
-    frmgraph->NumberofAlltext->setText(QString::fromStdString(o.countText));
-    if (o.startTimeText) frmgraph->starttimetext->setText(QString::fromStdString(*o.startTimeText));
+    frmgraph->showRecordCount(o.countText);
+    if (o.startTimeText) frmgraph->showStartTime(*o.startTimeText);
     frmstatus->showStatistics(o);
     // Moving the scroll bar runs its change handler here, inside the receive event.
     if (o.scroll) frmgraph->setScrollRange(o.scroll->min, o.scroll->max, o.scroll->moveValue);
@@ -190,9 +203,18 @@ void MainForm::handleAcceptedFrame(const FrameBytes& frame) {
 }
 
 void MainForm::Timer_offline_Timer() {
-    frmtableshow->FIRSTLABEL->setText(QStringLiteral("OFF"));
-    frmtableshow->SECONDLABEL->setText(QStringLiteral("LINE"));
+    frmtableshow->showOffline();
     Timer_offline->stop();
+}
+
+void MainForm::sendKey(std::uint8_t keyCode) {
+    const auto command = keyCommand(keyCode);
+    MSComm1->Output({command.begin(), command.end()});
+}
+
+void MainForm::Command1_Click() {
+    if (MSComm1->PortOpen())
+        env_.boxes->show(QStringLiteral("fdsfds"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
 }
 
 void MainForm::closeEvent(QCloseEvent* e) {

@@ -11,11 +11,11 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
-class QLabel;
 class QTimer;
 
 namespace meter {
@@ -34,7 +34,7 @@ struct Environment {
     std::filesystem::path sysfsRoot = "/sys";
     MessageBoxes* boxes = nullptr;   // required
     CommonDialog::Chooser chooser;   // the file dialog
-    Clock clock;                     // local date and time
+    Clock clock;                     // required: local date and time
     Regional regional;               // decimal separator and time format
     Printer* printer = nullptr;      // none: the system's default printer
 };
@@ -47,6 +47,8 @@ public:
     static constexpr int designWidth = 909;
     static constexpr int designHeight = 670;
 
+    // Throws std::invalid_argument when the environment lacks the message
+    // boxes or the clock.
     explicit MainForm(Environment env, QWidget* parent = nullptr);
     ~MainForm() override;
 
@@ -62,6 +64,12 @@ public:
     void TimerCheck_Timer();
     void MSComm1_OnComm();
     void Timer_offline_Timer();
+
+    // What the child windows raise: a key of the readout panel sends the meter
+    // its command at once; the tool strip's test button shows its message
+    // while the port is open.
+    void sendKey(std::uint8_t keyCode);
+    void Command1_Click();
 
     SharedState state;
 
@@ -90,7 +98,7 @@ private:
     void showChildren();
     bool openMeterPort();
     void endProgram(const QString& message);
-    void handleAcceptedFrame(const FrameBytes& frame);
+    void handleAcceptedFrame(const MeterFrame& frame);
 
     void wireCommands();
 

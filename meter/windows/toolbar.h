@@ -5,6 +5,7 @@
 
 #include "core/shared_state.h"
 #include "platform/image_list.h"
+#include "windows/picture_button.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -19,53 +20,11 @@ class QPushButton;
 namespace meter {
 
 class CommonDialog;
-class MessageBoxes;
-class MSComm;
-
-// A borderless picture box showing a pixmap from its top-left corner, with
-// the hand pointer over it. With images from a list it follows the hover
-// rule: every mouse move captures the mouse first; a pointer inside (the
-// right and bottom edges included) shows the hover image, one outside the
-// normal image and releases the capture.
-class PictureButton : public QWidget {
-    Q_OBJECT
-public:
-    explicit PictureButton(QWidget* parent = nullptr);
-
-    void setPicture(const QPixmap& p);
-    const QPixmap& picture() const { return picture_; }
-
-    // Hover and normal images by number; the button takes the normal one and
-    // fits its size to it.
-    void setImages(const ImageList* list, int hoverImage, int normalImage);
-    int hoverImage() const { return hover_; }
-    int normalImage() const { return normal_; }
-    // Number of the image shown now (0 when the button has no list).
-    int shownImage() const { return shown_; }
-    void showImage(int n);
-    void showNormalImage() { showImage(normal_); }
-
-signals:
-    void clicked();
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-
-private:
-    QPixmap picture_;
-    const ImageList* list_ = nullptr;
-    int hover_ = 0, normal_ = 0, shown_ = 0;
-    bool pressed_ = false;
-};
 
 class Toolbar : public QWidget {
     Q_OBJECT
 public:
-    Toolbar(SharedState& state, QWidget* mainWindow, MSComm& comm, MessageBoxes& boxes, CommonDialog& dialog,
-            QWidget* parent = nullptr);
+    Toolbar(SharedState& state, QWidget* mainWindow, CommonDialog& dialog, QWidget* parent = nullptr);
 
     static constexpr int designedWidth = 966;
     static constexpr int designedHeight = 71;
@@ -93,6 +52,7 @@ public:
     std::function<void()> onHelp;    // About window
     std::function<void()> onConnect; // connection dialog (hidden button)
     std::function<void()> onOpen;    // data file reader (hidden button)
+    std::function<void()> onTest;    // test message (hidden push button Command1)
 
     // Starts the drag of the main window; replaceable so that tests can see it.
     std::function<void(QWidget*)> dragWindow;
@@ -129,8 +89,6 @@ protected:
 private:
     SharedState& state_;
     QWidget* mainWindow_;
-    MSComm& comm_;
-    MessageBoxes& boxes_;
     QPixmap background_;
 };
 
