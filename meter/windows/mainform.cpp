@@ -9,6 +9,7 @@
 #include "platform/printer.h"
 #include "platform/serialcomm_map.h"
 #include "windows/app_icon.h"
+#include "windows/dlg_selectcon.h"
 #include "windows/form_kit.h"
 #include "windows/frmabout.h"
 #include "windows/frmgraphshow.h"
@@ -23,6 +24,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <optional>
 #include <stdexcept>
 
 namespace meter {
@@ -144,6 +146,7 @@ void MainForm::wireCommands() {
     };
     frmtoolbar->onHelp = [this] { about_->help(); };
     frmtoolbar->onTest = [this] { Command1_Click(); };
+    frmtoolbar->onConnect = [this] { connectDialog(); };
     connect(frmtoolbar->CapAbout, &QAction::triggered, this, [this] { about_->capAbout(); });
     connect(frmtoolbar->CapContents, &QAction::triggered, this, [this] { about_->capContents(); });
 }
@@ -215,6 +218,25 @@ void MainForm::sendKey(std::uint8_t keyCode) {
 void MainForm::Command1_Click() {
     if (MSComm1->PortOpen())
         env_.boxes->show(QStringLiteral("fdsfds"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+}
+
+void MainForm::connectDialog() {
+    DlgSelectCon dialog(frmtoolbar->connect_, this);
+    dialog.exec();
+    if (const std::optional<int> port = dialog.chosenPort()) connectPort(*port);
+}
+
+void MainForm::connectPort(int commPort) {
+    if (MSComm1->PortOpen()) MSComm1->setPortOpen(false);
+    MSComm1->setCommPort(static_cast<std::int16_t>(commPort));
+    if (!MSComm1->setPortOpen(true)) {
+        if (MSComm1->PortOpen()) MSComm1->setPortOpen(false);
+        env_.boxes->show(QStringLiteral("PortOpen error!"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+        return;
+    }
+    // The new line may begin in the middle of a frame: find the frames' start
+    // again, as after start-up.
+    resyncReceive();
 }
 
 void MainForm::closeEvent(QCloseEvent* e) {

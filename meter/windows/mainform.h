@@ -71,6 +71,14 @@ public:
     void sendKey(std::uint8_t keyCode);
     void Command1_Click();
 
+    // The tool strip's connect button: a new connection dialog, shown modally;
+    // a port chosen there is opened in place of the one in use.
+    void connectDialog();
+    // Closes the serial port and opens port n; on success reception starts
+    // again on the next silence of the meter. A port that cannot be opened
+    // leaves none open and says so.
+    void connectPort(int commPort);
+
     SharedState state;
 
     MSComm* MSComm1 = nullptr;

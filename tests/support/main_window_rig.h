@@ -18,6 +18,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -28,6 +29,8 @@ public:
         std::string tty = "ttyUSB0"; // the bridge's device; ttyUSB0 is port 1
         meter::Printer* printer = nullptr;
         bool start = true; // run the start-up and wait until reception is armed
+        // More ports besides the bridge's: port number and device.
+        std::vector<std::pair<int, QString>> morePorts{};
     };
 
     MainWindowRig() : MainWindowRig(Options{}) {}
@@ -36,7 +39,12 @@ public:
         meter::Environment env;
         const QString slave = pty.slavePath();
         const int port = commPortOf(options.tty);
-        env.portPath = [slave, port](int n) { return n == port ? slave : QStringLiteral("/nonexistent/port"); };
+        env.portPath = [slave, port, more = options.morePorts](int n) {
+            if (n == port) return slave;
+            for (const auto& [number, device] : more)
+                if (n == number) return device;
+            return QStringLiteral("/nonexistent/port");
+        };
         env.sysfsRoot = sysfs.root();
         env.boxes = &boxes;
         env.clock = fixedTime;

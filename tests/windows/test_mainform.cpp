@@ -29,14 +29,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A frame whose velocity (m/s) is the tag, so that the stored record tells which frame it was.
-std::vector<std::uint8_t> frameOf(std::uint8_t tag) {
-    std::vector<std::uint8_t> f(40, 0);
-    putFloat(f, 10, tag);
-    f[26] = 0x01;
-    return f;
-}
-
 // The main window on its pseudo-terminal, started by the test.
 struct Rig : MainWindowRig {
     Rig() : MainWindowRig(Options{.start = false}) {}
