@@ -1,5 +1,6 @@
 #include "windows/frmgraphshow.h"
 
+#include "core/file_summary.h"
 #include "core/graph_ranges.h"
 #include "windows/form_kit.h"
 
@@ -181,6 +182,14 @@ void Frmgraphshow::showStartTime(std::string_view text) { starttimetext->setText
 void Frmgraphshow::showFileSummary(std::string_view maxText, std::string_view minText) {
     MaxofAll->setText(fromUtf8(maxText));
     MinofAll->setText(fromUtf8(minText));
+}
+
+void Frmgraphshow::OpenFileUse() {
+    const auto summary = fileSummary(state_.fileRecords, state_.fileRecordCount, decimalSeparator_);
+    if (!summary) return;
+    showStartTime(summary->startTimeText);
+    showRecordCount(summary->countText);
+    showFileSummary(summary->maxText, summary->minText);
 }
 
 void Frmgraphshow::freezePlot() {

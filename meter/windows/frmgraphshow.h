@@ -56,6 +56,13 @@ public:
     void showStartTime(std::string_view text);
     void showFileSummary(std::string_view maxText, std::string_view minText);
 
+    // The summary of the data file read last, from the file records: the
+    // first record's time, the number of records, the largest and the
+    // smallest value with their times. Nothing while no record is held.
+    void OpenFileUse();
+    // The decimal separator of the numbers OpenFileUse writes; '.' until set.
+    void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+
     // For printing. freezePlot: the plot box's picture becomes an image of its
     // current drawing and the box shows that picture instead of the live series.
     // restorePlotFromBackdrop: the picture becomes the image of the print
@@ -114,6 +121,7 @@ protected:
 private:
     SharedState& state_;
     GraphGeometry geometry_;
+    char decimalSeparator_ = '.';
 };
 
 } // namespace meter
