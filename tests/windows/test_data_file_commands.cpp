@@ -116,7 +116,7 @@ std::vector<int> range(int first, int last) {
 
 } // namespace
 
-TEST(OpenDataFile, ThroughTheToolStripTheGraphShowsTheSummary) {
+TEST(ToolStripOpen, TheGraphWindowShowsTheSummaryAndRedraws) {
     Window w;
     QTemporaryDir dir;
     w.addRecords(3); // live records that the graph has not drawn yet
@@ -161,7 +161,7 @@ TEST(OpenDataFile, ThroughTheToolStripTheGraphShowsTheSummary) {
 }
 
 // The user's decimal separator reaches the reader, the summary and the printer.
-TEST(OpenDataFile, RegionalSeparatorReadSummarisedAndPrinted) {
+TEST(ToolStripOpen, RegionalSeparatorReadSummarisedAndPrinted) {
     Window w(Regional{.decimalSeparator = ','});
     QTemporaryDir dir;
     w.answers = {writeDataFile(dir, "comma.txt", threeRecords("45,5", "-3,25"))};
@@ -174,7 +174,7 @@ TEST(OpenDataFile, RegionalSeparatorReadSummarisedAndPrinted) {
     EXPECT_EQ(w.printer.items[7].text, " 45,5");
 }
 
-TEST(WorkbookExport, ThroughTheToolStrip) {
+TEST(ToolStripWorkbookExport, ResetsTheButtonThenWritesTheWorkbook) {
     Window w;
     QTemporaryDir dir;
     const QString target = QDir(dir.path()).filePath("data.xls");
@@ -200,7 +200,7 @@ TEST(WorkbookExport, ThroughTheToolStrip) {
     EXPECT_TRUE(w.armed()); // reception is left as it was
 }
 
-TEST(PrintMenu, ReportsOfAllRecordsAndOfTheZoomedSpan) {
+TEST(ToolStripPrintMenu, ReportsOfAllRecordsAndOfTheZoomedSpan) {
     Window w;
     w.fileRecords(300);
     const std::vector<std::vector<int>> allPages = {range(1, 36), range(37, 72), range(73, 108), range(109, 144),
@@ -248,7 +248,7 @@ TEST(PrintMenu, ReportsOfAllRecordsAndOfTheZoomedSpan) {
     EXPECT_TRUE(w.armed()); // no print touches reception
 }
 
-TEST(PrintMenu, PrintGraphShowsTheOnePrintLayoutWindow) {
+TEST(ToolStripPrintMenu, PrintGraphShowsTheOnePrintLayoutWindow) {
     Window w;
     w.strip().printgraph->trigger();
     FrmPrintUse* layout = w.form->frmprint();
@@ -302,7 +302,7 @@ TEST(PrintMenu, PrintGraphShowsTheOnePrintLayoutWindow) {
 
 // The print layout window cannot be closed by itself: closing the main window
 // must end the program all the same.
-TEST(PrintMenu, ClosingTheMainWindowEndsTheProgramWhileTheLayoutIsShown) {
+TEST(ToolStripPrintMenu, ClosingTheMainWindowEndsTheProgramWhileTheLayoutIsShown) {
     Window w;
     w.strip().printgraph->trigger();
     FrmPrintUse* layout = w.form->frmprint();
