@@ -2,6 +2,7 @@
 // rendered to a PDF file through the printer object, against the floor: the
 // same texts drawn at the same places with plain QPainter calls on the same
 // kind of printer.
+#include "file_records.h"
 #include "output/print_report.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
@@ -22,25 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-meter::SharedState& fullFile() {
-    static std::unique_ptr<meter::SharedState> s = [] {
-        auto st = std::make_unique<meter::SharedState>();
-        meter::initSharedState(*st);
-        for (std::int32_t n = 1; n <= meter::FileRecordStore::capacity; ++n) {
-            meter::FileRecord& r = st->fileRecords[n];
-            r.no = n;
-            char t[16];
-            std::snprintf(t, sizeof t, "%02d:%02d:%02d", (n / 3600) % 24, (n / 60) % 60, n % 60);
-            r.timeText.assign(t);
-            r.value = 40 + (n % 800) / 10.0;
-            r.unitText.assign(n % 3 ? "dBA" : "dBC");
-        }
-        st->fileRecordCount = meter::FileRecordStore::capacity;
-        return st;
-    }();
-    return *s;
-}
 
 QString benchPath(const char* name) {
     return QStringLiteral("/tmp/meter_bench_%1_%2.pdf").arg(::getpid()).arg(name);
@@ -89,7 +71,7 @@ private:
 };
 
 void BM_PrintReport(benchmark::State& st) {
-    meter::SharedState& file = fullFile();
+    meter::SharedState& file = fullFileStore();
     const QString path = benchPath("report");
     NoBoxes boxes;
     meter::PrintReportState report;
@@ -110,7 +92,7 @@ void BM_PrintReportFloor(benchmark::State& st) {
     ItemRecorder recorder;
     NoBoxes boxes;
     meter::PrintReportState report;
-    meter::printAllDataCommand(fullFile(), recorder, boxes, report, [] { return kDate; });
+    meter::printAllDataCommand(fullFileStore(), recorder, boxes, report, [] { return kDate; });
     const QString path = benchPath("floor");
 
     for (auto _ : st) {

@@ -1,6 +1,7 @@
 // The workbook export of a full data file store (36000 records) against the
 // floor: the same cells written directly with libxlsxwriter in its
 // constant-memory mode, into the same folder.
+#include "file_records.h"
 #include "output/workbook_export.h"
 #include "platform/common_dialog.h"
 #include "platform/message_boxes.h"
@@ -19,26 +20,6 @@
 #include <unistd.h>
 
 namespace {
-
-meter::SharedState& fullStore() {
-    static std::unique_ptr<meter::SharedState> s = [] {
-        auto st = std::make_unique<meter::SharedState>();
-        meter::initSharedState(*st);
-        const char* units[] = {"dBA", "dBC"};
-        for (std::int32_t n = 1; n <= meter::FileRecordStore::capacity; ++n) {
-            meter::FileRecord& r = st->fileRecords[n];
-            r.no = n;
-            char t[16];
-            std::snprintf(t, sizeof t, "%02d:%02d:%02d", (n / 3600) % 24, (n / 60) % 60, n % 60);
-            r.timeText.assign(t);
-            r.value = 30 + (n % 900) / 10.0; // a sound level with one decimal
-            r.unitText.assign(units[n % 2]);
-            st->fileRecordCount = n;
-        }
-        return st;
-    }();
-    return *s;
-}
 
 std::string benchPath(const char* name) {
     return "/tmp/meter_bench_" + std::to_string(::getpid()) + "_" + name;
@@ -64,7 +45,7 @@ void BM_WorkbookExport(benchmark::State& state) {
     NoBoxes boxes;
     const meter::ApplicationFactory objects = meter::automationObjects();
     for (auto _ : state) {
-        meter::exportToExcelCommand(fullStore(), dialog, boxes, objects);
+        meter::exportToExcelCommand(fullFileStore(), dialog, boxes, objects);
         if (boxes.shown > 0) state.SkipWithError("export failed");
     }
     state.counters["bytes"] = static_cast<double>(fileSize(path));
@@ -74,7 +55,7 @@ void BM_WorkbookExport(benchmark::State& state) {
 // The same cells, straight into libxlsxwriter.
 void BM_WorkbookFloor(benchmark::State& state) {
     const std::string path = benchPath("floor.xlsx");
-    const meter::SharedState& s = fullStore();
+    const meter::SharedState& s = fullFileStore();
     for (auto _ : state) {
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;

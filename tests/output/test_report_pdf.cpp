@@ -1,6 +1,7 @@
 // The report and the printer object on real output: a PDF file written by Qt,
 // and the system's cups-pdf queue when one is set up (.ci/cups-setup.sh). The
 // text is found again with pdftotext -bbox where the layout puts it.
+#include "cups_pdf.h"
 #include "output/graph_print.h"
 #include "output/print_report.h"
 #include "platform/printer.h"
@@ -178,17 +179,10 @@ TEST(ReportPdf, LayoutInPdfFile) {
     EXPECT_TRUE(fonts.contains("LiberationSans ") || fonts.contains("LiberationSans-Regular")) << fonts.toStdString();
 }
 
-QString pdfFolder() {
-    const QByteArray env = qgetenv("METER_PDF_DIR");
-    return env.isEmpty() ? QStringLiteral("/var/spool/cups-pdf/meter") : QString::fromLocal8Bit(env);
-}
-
 TEST(ReportPdf, ThroughCupsPdfQueue) {
+    SKIP_UNLESS_CUPS_PDF();
+    const QString folder = testsupport::cupsPdfFolder();
     const QPrinterInfo def = QPrinterInfo::defaultPrinter();
-    if (def.isNull() || !def.makeAndModel().contains("CUPS-PDF", Qt::CaseInsensitive))
-        GTEST_SKIP() << "no cups-pdf default printer (run .ci/cups-setup.sh as root to set one up)";
-    const QString folder = pdfFolder();
-    if (!QFileInfo(folder).isDir()) GTEST_SKIP() << "cups-pdf output folder " << folder.toStdString() << " missing";
 
     // The corner of the printable area of an A4 portrait page, as Qt reports it.
     QPrinter probe(def, QPrinter::HighResolution);
