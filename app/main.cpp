@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     meter::Environment env;
     env.boxes = &boxes;
     env.clock = now;
+    env.shortDate = meter::systemShortDate;
     env.regional = systemRegional();
     env.chooser = meter::qtFileChooser(nullptr);
 

@@ -1,15 +1,15 @@
 #include "windows/frmgraphshow.h"
 
+#include "core/file_summary.h"
 #include "core/graph_ranges.h"
 #include "windows/form_kit.h"
+#include "windows/pick_list.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QScopedValueRollback>
 #include <QScrollBar>
 
 namespace meter {
@@ -17,29 +17,6 @@ namespace meter {
 namespace {
 
 QString fromUtf8(std::string_view t) { return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())); }
-
-// The range list's edit field. Return and leaving the field end what was
-// typed, and the list would take a typed text that matches an item as a pick
-// then; typingEnds() tells the list's pick handler that no item was picked.
-class RangeListEdit final : public QLineEdit {
-public:
-    explicit RangeListEdit(QWidget* parent) : QLineEdit(parent) {}
-    bool typingEnds() const { return typingEnds_; }
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override {
-        const bool ends = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-        const QScopedValueRollback<bool> guard(typingEnds_, typingEnds_ || ends);
-        QLineEdit::keyPressEvent(e);
-    }
-    void focusOutEvent(QFocusEvent* e) override {
-        const QScopedValueRollback<bool> guard(typingEnds_, true);
-        QLineEdit::focusOutEvent(e);
-    }
-
-private:
-    bool typingEnds_ = false;
-};
 
 } // namespace
 
@@ -72,14 +49,9 @@ Frmgraphshow::Frmgraphshow(SharedState& state, QWidget* parent)
                               .font = designFont(DesignFace::ArialUnicodeMS, 14.25, true)});
     Label6 = label("Label6", "Range:", {56, 32, 48, 15});
 
-    Combo1 = new QComboBox(this);
+    auto* rangeList = new PickList(this);
+    Combo1 = rangeList;
     Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setEditable(true);
-    auto* edit = new RangeListEdit(Combo1); // in place of the list's own edit field
-    edit->setPalette(Combo1->palette());
-    Combo1->setLineEdit(edit);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setCompleter(nullptr); // typing completes nothing and picks nothing
     Combo1->setGeometry(128, 32, 89, 20);
     Combo1->setFont(controls);
 
@@ -136,13 +108,19 @@ Frmgraphshow::Frmgraphshow(SharedState& state, QWidget* parent)
     Combo1->setCurrentIndex(startRangeIndex);
     Combo1->setEditText(fromUtf8(graphRanges[startRangeIndex].text));
 
-    connect(Combo1, &QComboBox::activated, this, [this, edit](int) {
-        if (!edit->typingEnds()) Combo1_Click();
-    });
+    connect(rangeList, &PickList::picked, this, &Frmgraphshow::Combo1_Click);
     connect(HScroll1, &QScrollBar::valueChanged, this, [this](int) { HScroll1_Change(); });
+
+    buildExtras();
 }
 
 void Frmgraphshow::frmrefresh() {
+    // The plot box's background back to the window background colour.
+    if (const QColor back = palette().color(QPalette::Base); Picture1->palette().color(QPalette::Base) != back) {
+        QPalette pal = Picture1->palette();
+        pal.setColor(QPalette::Base, back);
+        Picture1->setPalette(pal);
+    }
     computeGraphGeometry(state_, HScroll1->value(), geometry_);
     if (geometry_.labels) {
         QLabel* const labels[graph::labelCount] = {LabelB0, LabelB1, LabelB2, LabelB3, LabelB4};
@@ -181,6 +159,14 @@ void Frmgraphshow::showStartTime(std::string_view text) { starttimetext->setText
 void Frmgraphshow::showFileSummary(std::string_view maxText, std::string_view minText) {
     MaxofAll->setText(fromUtf8(maxText));
     MinofAll->setText(fromUtf8(minText));
+}
+
+void Frmgraphshow::OpenFileUse() {
+    const auto summary = fileSummary(state_.fileRecords, state_.fileRecordCount, decimalSeparator_);
+    if (!summary) return;
+    showStartTime(summary->startTimeText);
+    showRecordCount(summary->countText);
+    showFileSummary(summary->maxText, summary->minText);
 }
 
 void Frmgraphshow::freezePlot() {

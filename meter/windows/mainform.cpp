@@ -5,7 +5,9 @@
 #include "core/recording.h"
 #include "core/serial_link.h"
 #include "output/commands.h"
+#include "output/data_file_read.h"
 #include "output/graph_print.h"
+#include "output/workbook_export.h"
 #include "platform/printer.h"
 #include "platform/serialcomm_map.h"
 #include "windows/app_icon.h"
@@ -13,6 +15,7 @@
 #include "windows/form_kit.h"
 #include "windows/frmabout.h"
 #include "windows/frmgraphshow.h"
+#include "windows/frmprintuse.h"
 #include "windows/offlinefrm.h"
 #include "windows/statusfrm.h"
 #include "windows/tableshow.h"
@@ -36,6 +39,8 @@ const QString kTitle = QStringLiteral("meter");
 Environment checked(Environment env) {
     if (!env.boxes) throw std::invalid_argument("The main window needs message boxes (Environment::boxes)");
     if (!env.clock) throw std::invalid_argument("The main window needs a clock (Environment::clock)");
+    if (!env.shortDate)
+        throw std::invalid_argument("The main window needs the short date (Environment::shortDate)");
     return env;
 }
 
@@ -65,6 +70,7 @@ MainForm::MainForm(Environment env, QWidget* parent)
         ownPrinter_ = std::make_unique<SystemPrinter>();
         printer_ = ownPrinter_.get();
     }
+    printer_->decimalSeparator = env_.regional.decimalSeparator;
     about_ = std::make_unique<AboutController>(*env_.boxes, [this] { resyncReceive(); }, appIcon());
 
     Timer_offline = new QTimer(this);
@@ -121,6 +127,7 @@ void MainForm::showChildren() {
     frmtableshow->show();
 
     frmgraph = new Frmgraphshow(state, this);
+    frmgraph->setDecimalSeparator(env_.regional.decimalSeparator);
     frmstatus = new Statusfrm(
         state, [this] { frmgraph->frmrefresh(); }, this, env_.clock, env_.regional, this);
     frmstatus->Form_Load(toolHeight, frmtableshow->height());
@@ -146,6 +153,25 @@ void MainForm::wireCommands() {
     };
     frmtoolbar->onHelp = [this] { about_->help(); };
     frmtoolbar->onTest = [this] { Command1_Click(); };
+    frmtoolbar->onOpen = [this] {
+        openDataFileCommand(state, CommonDialog1, *env_.boxes, env_.regional, [this] {
+            frmgraph->OpenFileUse();
+            frmgraph->frmrefresh();
+        });
+    };
+    frmtoolbar->onExportToExcel = [this] { exportToExcelCommand(state, CommonDialog1, *env_.boxes); };
+    frmtoolbar->onPrintAllData = [this](PrintReportState& report) {
+        printAllDataCommand(state, *printer_, *env_.boxes, report, env_.shortDate);
+    };
+    frmtoolbar->onPrintData = [this](PrintReportState& report) {
+        const GraphZoomView zoom{frmgraph->showzoom, frmgraph->xwidthzoom, frmgraph->NumStartShow};
+        printDataCommand(state, zoom, *printer_, *env_.boxes, report, env_.shortDate);
+    };
+    frmtoolbar->onPrintGraph = [this] {
+        FrmPrintUse* layout = frmprint();
+        layout->show();
+        layout->raise();
+    };
     frmtoolbar->onConnect = [this] { connectDialog(); };
     connect(frmtoolbar->CapAbout, &QAction::triggered, this, [this] { about_->capAbout(); });
     connect(frmtoolbar->CapContents, &QAction::triggered, this, [this] { about_->capContents(); });
@@ -157,6 +183,11 @@ Offlinefrm* MainForm::frmoffline() {
         offline_->Form_Load(frmtoolbar->height(), *frmtableshow);
     }
     return offline_;
+}
+
+FrmPrintUse* MainForm::frmprint() {
+    if (!printUse_) printUse_ = std::make_unique<FrmPrintUse>();
+    return printUse_.get();
 }
 
 void MainForm::offlinetotableshow() {
@@ -250,6 +281,8 @@ void MainForm::closeEvent(QCloseEvent* e) {
                              MessageBoxes::Buttons::YesNo) == MessageBoxes::Answer::Yes) {
             frmtoolbar->saveas_Click();
         }
+        // The windows of the program close with it, the top-level ones too.
+        if (printUse_) printUse_->close();
     }
     e->accept();
 }

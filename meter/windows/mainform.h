@@ -5,6 +5,7 @@
 #include "core/meter_frame.h"
 #include "core/regional.h"
 #include "core/shared_state.h"
+#include "output/print_report.h"
 #include "platform/common_dialog.h"
 #include "platform/message_boxes.h"
 #include "platform/mscomm.h"
@@ -22,6 +23,7 @@ namespace meter {
 
 class AboutController;
 class Frmgraphshow;
+class FrmPrintUse;
 class Printer;
 class Offlinefrm;
 class Statusfrm;
@@ -35,6 +37,7 @@ struct Environment {
     MessageBoxes* boxes = nullptr;   // required
     CommonDialog::Chooser chooser;   // the file dialog
     Clock clock;                     // required: local date and time
+    ShortDateText shortDate;         // required: today in the system's short-date form
     Regional regional;               // decimal separator and time format
     Printer* printer = nullptr;      // none: the system's default printer
 };
@@ -48,7 +51,7 @@ public:
     static constexpr int designHeight = 670;
 
     // Throws std::invalid_argument when the environment lacks the message
-    // boxes or the clock.
+    // boxes, the clock or the short date.
     explicit MainForm(Environment env, QWidget* parent = nullptr);
     ~MainForm() override;
 
@@ -92,6 +95,9 @@ public:
     Frmgraphshow* frmgraph = nullptr;
     // The offline overlay, created on first use.
     Offlinefrm* frmoffline();
+    // The print layout window, a top-level window created on first use; it
+    // closes with the main window.
+    FrmPrintUse* frmprint();
 
     // Replaces the offline overlay by the readout panel.
     void offlinetotableshow();
@@ -115,6 +121,7 @@ private:
     Printer* printer_ = nullptr;
     std::unique_ptr<AboutController> about_;
     Offlinefrm* offline_ = nullptr;
+    std::unique_ptr<FrmPrintUse> printUse_;
     bool shutDownDone_ = false;
 };
 

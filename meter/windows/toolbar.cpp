@@ -5,6 +5,7 @@
 #include "windows/form_kit.h"
 #include "windows/toolbar_art.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -82,6 +83,9 @@ Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, CommonDialog& dialog, 
     printgraph = printselect->addAction(QStringLiteral("Print Graph"));
     printdata = printselect->addAction(QStringLiteral("Print Data "));
     printalldata = printselect->addAction(QStringLiteral("Print All Data"));
+    QObject::connect(printgraph, &QAction::triggered, this, &Toolbar::printgraph_Click);
+    QObject::connect(printdata, &QAction::triggered, this, &Toolbar::printdata_Click);
+    QObject::connect(printalldata, &QAction::triggered, this, &Toolbar::printalldata_Click);
 
     Form_Load();
 }
@@ -131,6 +135,24 @@ void Toolbar::toolopen_Click() {
     releaseCapture();
     toolopen->showNormalImage();
     if (onOpen) onOpen();
+}
+
+void Toolbar::exportToExcel() {
+    releaseCapture();
+    export_->showNormalImage();
+    if (onExportToExcel) onExportToExcel();
+}
+
+void Toolbar::printgraph_Click() {
+    if (onPrintGraph) onPrintGraph();
+}
+
+void Toolbar::printdata_Click() {
+    if (onPrintData) onPrintData(printReport_);
+}
+
+void Toolbar::printalldata_Click() {
+    if (onPrintAllData) onPrintAllData(printReport_);
 }
 
 void Toolbar::toolmin_Click() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/shared_state.h"
+#include "output/print_report.h"
 #include "platform/image_list.h"
 #include "windows/picture_button.h"
 
@@ -44,6 +45,12 @@ public:
     void toolopen_Click();
     void Command1_Click();
 
+    // The hidden print menu: the tabular report of the data file's records,
+    // all of them or the graph's zoomed span, and the print layout window.
+    void printgraph_Click();
+    void printdata_Click();
+    void printalldata_Click();
+
     // The commands behind the buttons, run after each button's first steps.
     // Until set they do nothing.
     std::function<void()> onExport;  // CSV export
@@ -53,6 +60,13 @@ public:
     std::function<void()> onConnect; // connection dialog (hidden button)
     std::function<void()> onOpen;    // data file reader (hidden button)
     std::function<void()> onTest;    // test message (hidden push button Command1)
+    std::function<void()> onExportToExcel; // workbook export (exportToExcel)
+    std::function<void(PrintReportState&)> onPrintAllData; // report of every record
+    std::function<void(PrintReportState&)> onPrintData;    // report of the zoomed span
+    std::function<void()> onPrintGraph;                    // the print layout window
+
+    // Where the tabular report stood when its last run ended.
+    const PrintReportState& printReport() const { return printReport_; }
 
     // Starts the drag of the main window; replaceable so that tests can see it.
     std::function<void(QWidget*)> dragWindow;
@@ -87,9 +101,14 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
 
 private:
+    // The workbook export; nothing in the program calls it.
+    void exportToExcel();
+    friend struct ToolbarTestAccess; // lets the tests run exportToExcel
+
     SharedState& state_;
     QWidget* mainWindow_;
     QPixmap background_;
+    PrintReportState printReport_;
 };
 
 } // namespace meter

@@ -1,7 +1,8 @@
 // The main window on a pseudo-terminal, as when a meter is plugged in: a fake
 // sysfs with one CP210x bridge whose port is the pseudo-terminal, recorded
-// message boxes, a fixed clock, a file dialog that hands back the answers
-// queued in `answers`, and optionally a printer of the test's own.
+// message boxes, a fixed clock and short date, a file dialog that hands back
+// the answers queued in `answers`, and optionally a printer and regional
+// settings of the test's own.
 // Header only: it is used by the window tests alone, which link the windows.
 #pragma once
 
@@ -28,6 +29,7 @@ public:
     struct Options {
         std::string tty = "ttyUSB0"; // the bridge's device; ttyUSB0 is port 1
         meter::Printer* printer = nullptr;
+        meter::Regional regional{};
         bool start = true; // run the start-up and wait until reception is armed
         // More ports besides the bridge's: port number and device.
         std::vector<std::pair<int, QString>> morePorts{};
@@ -48,7 +50,9 @@ public:
         env.sysfsRoot = sysfs.root();
         env.boxes = &boxes;
         env.clock = fixedTime;
+        env.shortDate = fixedShortDate;
         env.printer = options.printer;
+        env.regional = options.regional;
         env.chooser = [this](const meter::CommonDialog::Request&) {
             if (answers.empty()) return QString();
             const QString a = answers.front();

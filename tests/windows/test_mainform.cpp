@@ -113,6 +113,7 @@ TEST(StartUp, FailuresEndTheProgramWithTheirMessage) {
         env.sysfsRoot = fs.root();
         env.boxes = &boxes;
         env.clock = fixedTime;
+        env.shortDate = fixedShortDate;
         MainForm form(std::move(env));
         EXPECT_FALSE(form.MDIForm_Load());
         ASSERT_EQ(boxes.shown.size(), 1u);
@@ -225,14 +226,20 @@ TEST(Keys, ClicksOnThePanelReachTheMeter) {
     EXPECT_TRUE(rig.pty.received().empty());
 }
 
-TEST(Environment, MessageBoxesAndClockAreRequired) {
+TEST(Environment, MessageBoxesClockAndShortDateAreRequired) {
     RecordingBoxes boxes;
     Environment noBoxes;
     noBoxes.clock = fixedTime;
+    noBoxes.shortDate = fixedShortDate;
     EXPECT_THROW(MainForm{noBoxes}, std::invalid_argument);
     Environment noClock;
     noClock.boxes = &boxes;
+    noClock.shortDate = fixedShortDate;
     EXPECT_THROW(MainForm{noClock}, std::invalid_argument);
+    Environment noShortDate;
+    noShortDate.boxes = &boxes;
+    noShortDate.clock = fixedTime;
+    EXPECT_THROW(MainForm{noShortDate}, std::invalid_argument);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
