@@ -36,6 +36,9 @@ if ! lpstat -p meter-pdf >/dev/null 2>&1; then
         lpadmin -p meter-pdf -E -v cups-pdf:/ -P "$PPD"
     fi
 fi
+# The default renderer leaves the text in unnamed Type 3 fonts that text
+# extraction cannot read; pdftocairo keeps it readable.
+lpadmin -p meter-pdf -o pdftops-renderer-default=pdftocairo
 cupsenable meter-pdf 2>/dev/null || true
 cupsaccept meter-pdf 2>/dev/null || true
 lpadmin -d meter-pdf

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     meter::Environment env;
     env.boxes = &boxes;
     env.clock = meter::systemClock;
+    env.shortDate = meter::systemShortDate;
     env.regional = meter::systemRegionalSettings();
     env.chooser = meter::qtFileChooser(nullptr);
 

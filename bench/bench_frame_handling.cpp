@@ -54,6 +54,7 @@ struct Rig {
         env.sysfsRoot = root;
         env.boxes = &boxes;
         env.clock = [] { return LocalDateTime{2026, 12, 10, 9, 30, 5}; };
+        env.shortDate = [] { return QStringLiteral("10.12.26"); };
         form = std::make_unique<MainForm>(std::move(env));
         form->MDIForm_Load();
         form->TimerCheck->stop();

@@ -5,7 +5,7 @@
 #include "qt_bench_main.h"
 #include "core/graph_geometry.h"
 #include "core/shared_state.h"
-#include "windows/frmgraphshow.h"
+#include "windows/graph_plot_box.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,7 +59,9 @@ void BM_GraphGeometry(benchmark::State& state) {
     state.counters["segments"] = g.series[0].count * 4;
 }
 
-void BM_GraphGeometryAndPaint(benchmark::State& state) {
+// The geometry, then `paint` of the plot box with that geometry into an image.
+template <class Paint>
+void geometryAndPaint(benchmark::State& state, Paint paint) {
     SharedState& s = filledState();
     const int position = setUp(s, state);
     static GraphGeometry g;
@@ -68,27 +70,22 @@ void BM_GraphGeometryAndPaint(benchmark::State& state) {
     QImage image(graph::plotWidth, graph::plotHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         computeGraphGeometry(s, position, g);
-        QPainter p(&image);
-        box.paintPlot(p);
-        p.end();
+        paint(box, image);
         benchmark::ClobberMemory();
     }
     state.counters["segments"] = g.series[0].count * 4;
 }
 
+void BM_GraphGeometryAndPaint(benchmark::State& state) {
+    geometryAndPaint(state, [](const GraphPlotBox& box, QImage& image) {
+        QPainter p(&image);
+        box.paintPlot(p);
+    });
+}
+
 // The same through the widget's own paint event.
 void BM_GraphGeometryAndRender(benchmark::State& state) {
-    SharedState& s = filledState();
-    const int position = setUp(s, state);
-    static GraphGeometry g;
-    GraphPlotBox box;
-    box.setGraph(&g);
-    QImage image(graph::plotWidth, graph::plotHeight, QImage::Format_RGB32);
-    for (auto _ : state) {
-        computeGraphGeometry(s, position, g);
-        box.render(&image);
-        benchmark::ClobberMemory();
-    }
+    geometryAndPaint(state, [](GraphPlotBox& box, QImage& image) { box.render(&image); });
 }
 
 void storeSizes(benchmark::internal::Benchmark* b) {

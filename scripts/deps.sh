@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   cups cups-client printer-driver-cups-pdf poppler-utils
+  libxlsxwriter-dev python3-openpyxl locales
+  g++-mingw-w64-x86-64-posix googletest wine64
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -12,11 +12,21 @@ std::optional<std::string> SerialDeviceMap::query(const std::string& name) const
     return std::nullopt;
 }
 
-int portNumberFromName(const std::string& name, int storedPort) {
-    for (int k = 1; k <= 16; ++k)
-        if (name == "COM" + std::to_string(k)) return k;
-    return storedPort;
+namespace {
+
+// k when text is exactly prefix followed by k (1..last, no leading zero);
+// otherwise `otherwise`.
+int numberedPort(const std::string& text, const std::string& prefix, int last, int otherwise) {
+    for (int k = 1; k <= last; ++k)
+        if (text == prefix + std::to_string(k)) return k;
+    return otherwise;
 }
+
+} // namespace
+
+int portNumberFromName(const std::string& name, int storedPort) { return numberedPort(name, "COM", 16, storedPort); }
+
+int portNumberFromChoice(const std::string& text) { return numberedPort(text, "com", 5, 3); }
 
 PortLookup lookUpPort(const std::optional<SerialDeviceMap>& map, int storedPort) {
     PortLookup r;

@@ -32,4 +32,9 @@ PortLookup lookUpPort(const std::optional<SerialDeviceMap>& map, int storedPort 
 // "COM1".."COM16" exactly and case-sensitively to 1..16; anything else keeps storedPort.
 int portNumberFromName(const std::string& name, int storedPort = 3);
 
+// The port picked in the connection dialog's list: "com1".."com5" exactly,
+// letter case and blanks included, to 1..5; any other text ("other", "COM2",
+// " com2", an empty text) gives port 3.
+int portNumberFromChoice(const std::string& text);
+
 } // namespace meter

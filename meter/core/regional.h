@@ -134,7 +134,7 @@ private:
 
 struct Regional {
     char decimalSeparator = '.';
-    TimeFormat timeFormat; // the time of day, with seconds
+    TimeFormat timeFormat{}; // the time of day, with seconds
 };
 
 // "DD-MM-YYYY".

@@ -66,4 +66,29 @@ std::string toWindows1252(std::string_view utf8) {
     return out;
 }
 
+char* writeFromWindows1252(char* p, std::string_view bytes) {
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) {
+            *p++ = ch;
+            continue;
+        }
+        const char32_t cp = b < 0xA0 && kHigh[b - 0x80] != 0 ? kHigh[b - 0x80] : b;
+        if (cp < 0x800) {
+            *p++ = static_cast<char>(0xC0 | (cp >> 6));
+        } else {
+            *p++ = static_cast<char>(0xE0 | (cp >> 12));
+            *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return p;
+}
+
+std::string fromWindows1252(std::string_view bytes) {
+    std::string out(bytes.size() * windows1252MaxUtf8, '\0');
+    out.resize(static_cast<std::size_t>(writeFromWindows1252(out.data(), bytes) - out.data()));
+    return out;
+}
+
 } // namespace meter

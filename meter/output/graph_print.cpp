@@ -6,6 +6,7 @@
 namespace meter {
 
 bool printsub(PrintableGraph& graph, Printer& printer, MessageBoxes& boxes) {
+    printer.endDocumentLeftOpen();
     // Every step up to the redraw is guarded: the first failure leads to the
     // error path below.
     try {

@@ -39,7 +39,8 @@ private:
 };
 
 // The graph window's print operation: landscape, freeze the plot, print the
-// window, end the job, restore the plot and redraw it. On any failure the plot
+// window, end the job, restore the plot and redraw it (a document an earlier
+// print left open is handed to the printer first). On any failure the plot
 // is restored and redrawn and "Printer error!" (title "METER") is shown.
 // True when the page went to the printer.
 bool printsub(PrintableGraph& graph, Printer& printer, MessageBoxes& boxes);

@@ -1,8 +1,11 @@
-// Writes a file so that it is either complete or not there at all: the bytes go
-// to a temporary file beside the target, which replaces the target only after
-// everything has been written and synced. A failure at any step removes the
-// temporary file and leaves a file already under the target's name untouched.
+// Writes a file so that it is either complete or not there at all: the bytes
+// go through a FileReplacement (a temporary file beside the target, renamed
+// over it only after everything has been written and synced; in place where
+// the folder takes no new file). A failure at any step leaves a file already
+// under the target's name untouched, and a read-only file is never replaced.
 #pragma once
+
+#include "platform/file_replacement.h"
 
 #include <string>
 #include <string_view>
@@ -16,11 +19,11 @@ public:
 
     // `target` is a path in the file system's own encoding.
     explicit SafeFileWriter(std::string target);
-    ~SafeFileWriter(); // discards the temporary file unless committed
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-    // Creates the temporary file. False (and failed()) when it cannot be created.
+    // Creates the file the bytes go to. False (and failed()) when it cannot
+    // be created.
     bool open();
     // Buffered; a write error is remembered and reported by commit().
     void write(std::string_view bytes);
@@ -35,22 +38,19 @@ public:
         return buffer_.data() + used_;
     }
     void advance(const char* end) { used_ = static_cast<std::size_t>(end - buffer_.data()); }
-    // Writes what is buffered, syncs, closes and renames over the target.
-    // False when any step failed; the temporary file is then gone.
+    // Writes what is buffered, syncs and puts the file in place of the
+    // target. False when any step failed; the temporary file is then gone.
     bool commit();
-    // Drops the temporary file; the target stays as it was.
+    // Drops what was written; the target stays as it was.
     void discard();
 
     bool failed() const { return failed_; }
-    const std::string& target() const { return target_; }
+    const std::string& target() const { return file_.target(); }
 
 private:
     void flushBuffer();
-    void fail();
 
-    std::string target_;
-    std::string temp_;
-    int fd_ = -1;
+    FileReplacement file_;
     bool failed_ = false;
     std::vector<char> buffer_;
     std::size_t used_ = 0;

@@ -1,23 +1,199 @@
 #include "platform/printer.h"
 
+#include "core/number_text.h"
+
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
 #include <QWidget>
 
+#include <cmath>
+
 namespace meter {
+
+namespace {
+
+// Farther out than any paper: a position beyond it is refused rather than drawn.
+constexpr float maxPositionTwips = 1.0e7f;
+
+double twipsOf(double length, QPageSize::Unit unit) {
+    switch (unit) {
+    case QPageSize::Millimeter: return length / 25.4 * 1440.0;
+    case QPageSize::Point: return length * 20.0;
+    case QPageSize::Inch: return length * 1440.0;
+    case QPageSize::Pica: return length * 240.0;
+    case QPageSize::Didot: return length * 0.376 / 25.4 * 1440.0;
+    case QPageSize::Cicero: return length * 4.512 / 25.4 * 1440.0;
+    }
+    return length * 20.0;
+}
+
+bool usablePosition(float twips) { return std::isfinite(twips) && std::fabs(twips) <= maxPositionTwips; }
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Printer
+
+bool Printer::Print(double number) {
+    char digits[numberTextMax + 1];
+    char* p = digits;
+    if (!(number < 0)) *p++ = ' ';
+    p = writeNumberText(p, number, decimalSeparator);
+    return printText(QString::fromLatin1(digits, static_cast<qsizetype>(p - digits)));
+}
+
+QPageSize Printer::pageSizeOf(int paperSize) {
+    switch (paperSize) {
+    case 1: return QPageSize(QPageSize::Letter);
+    case 5: return QPageSize(QPageSize::Legal);
+    case 8: return QPageSize(QPageSize::A3);
+    case 9: return QPageSize(QPageSize::A4);
+    case 11: return QPageSize(QPageSize::A5);
+    default: return {};
+    }
+}
+
+QPageSize Printer::defaultPageSize() const { return QPageSize(QPageSize::A4); }
+
+std::int32_t Printer::Width() const {
+    QPageSize size = pageSizeOf(PaperSize);
+    if (!size.isValid()) size = defaultPageSize();
+    if (!size.isValid()) size = QPageSize(QPageSize::A4);
+    const QSizeF s = size.definitionSize();
+    const double side = Orientation == Landscape ? s.height() : s.width();
+    return static_cast<std::int32_t>(std::lround(twipsOf(side, size.definitionUnits())));
+}
+
+// ---------------------------------------------------------------------------
+// SystemPrinter
+
+struct SystemPrinter::ChosenFont {
+    QString name;
+    float size = 0;
+    bool bold = false;
+    double ascentTwips = 0;
+    double lineTwips = 0;
+};
 
 SystemPrinter::SystemPrinter(PrinterLookup lookup) : lookup_(std::move(lookup)) {}
 
-SystemPrinter::~SystemPrinter() { dropJob(); }
+SystemPrinter::~SystemPrinter() { EndDoc(); }
 
-void SystemPrinter::dropJob() {
+QString SystemPrinter::printedFamily(const QString& name) {
+    if (name.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Sans");
+    if (name.compare(QLatin1String("Courier"), Qt::CaseInsensitive) == 0 ||
+        name.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Liberation Mono");
+    return name;
+}
+
+QPageSize SystemPrinter::defaultPageSize() const {
+    if (printer_) return printer_->pageLayout().pageSize();
+    if (outputFileName.isEmpty() && lookup_) {
+        const QPrinterInfo info = lookup_();
+        if (!info.isNull() && info.defaultPageSize().isValid()) return info.defaultPageSize();
+    }
+    return Printer::defaultPageSize();
+}
+
+bool SystemPrinter::documentOpen() const { return painter_ != nullptr; }
+
+void SystemPrinter::dropDocument() {
     if (painter_ && painter_->isActive()) {
         if (printer_) printer_->abort();
         painter_->end();
     }
     painter_.reset();
     printer_.reset();
+    font_.reset();
+    pageOpen_ = false;
+}
+
+// A paper or orientation the printer does not take leaves the page as it is.
+void SystemPrinter::applyPageLayout() {
+    const QPageSize size = pageSizeOf(PaperSize);
+    if (size.isValid() && !printer_->pageLayout().pageSize().isEquivalentTo(size)) printer_->setPageSize(size);
+    const auto orientation = Orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    if (printer_->pageLayout().orientation() != orientation) printer_->setPageOrientation(orientation);
+    const QPageLayout layout = printer_->pageLayout();
+    if (layout.margins() != layout.minimumMargins()) printer_->setPageMargins(layout.minimumMargins(), layout.units());
+}
+
+bool SystemPrinter::beginPage() {
+    if (!painter_) {
+        if (outputFileName.isEmpty()) {
+            const QPrinterInfo info = lookup_ ? lookup_() : QPrinterInfo();
+            if (info.isNull()) return false;
+            printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        } else {
+            printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer_->setOutputFormat(QPrinter::PdfFormat);
+            printer_->setOutputFileName(outputFileName);
+        }
+        printer_->setDocName(documentName);
+        applyPageLayout();
+        painter_ = std::make_unique<QPainter>();
+        if (!painter_->begin(printer_.get()) || printer_->printerState() == QPrinter::Error) {
+            dropDocument();
+            return false;
+        }
+    } else {
+        applyPageLayout();
+        if (!printer_->newPage()) {
+            dropDocument();
+            return false;
+        }
+    }
+    pixelsPerTwip_ = printer_->resolution() / 1440.0;
+    pageOpen_ = true;
+    return true;
+}
+
+bool SystemPrinter::selectFont() {
+    const QString& name = FontName();
+    const float size = FontSize();
+    const bool bold = FontBold();
+    if (font_ && font_->size == size && font_->bold == bold && font_->name == name) return true;
+    if (!(size > 0) || !std::isfinite(size)) return false;
+    QFont font(printedFamily(name));
+    font.setPointSizeF(size);
+    font.setBold(bold);
+    const QFontMetricsF metrics(font, printer_.get());
+    if (!font_) font_ = std::make_unique<ChosenFont>();
+    font_->name = name;
+    font_->size = size;
+    font_->bold = bold;
+    font_->ascentTwips = metrics.ascent() / pixelsPerTwip_;
+    font_->lineTwips = metrics.height() / pixelsPerTwip_;
+    painter_->setFont(font);
+    return true;
+}
+
+bool SystemPrinter::printText(const QString& text) {
+    const float x = CurrentX();
+    const float y = CurrentY();
+    if (!usablePosition(x) || !usablePosition(y)) return false;
+    if (!pageOpen_ && !beginPage()) return false;
+    if (!selectFont()) return false;
+    painter_->drawText(QPointF(x * pixelsPerTwip_, (y + font_->ascentTwips) * pixelsPerTwip_), text);
+    if (printer_->printerState() == QPrinter::Error) {
+        dropDocument();
+        return false;
+    }
+    endLine(static_cast<float>(font_->lineTwips));
+    return true;
+}
+
+bool SystemPrinter::NewPage() {
+    // A page with nothing on it yet is begun, so that it is not lost.
+    if (!pageOpen_ && !beginPage()) return false;
+    pageOpen_ = false;
+    setCurrentX(0);
+    setCurrentY(0);
+    return true;
 }
 
 bool SystemPrinter::PrintForm(QWidget* window) {
@@ -25,37 +201,26 @@ bool SystemPrinter::PrintForm(QWidget* window) {
     const QPixmap image = window->grab();
     if (image.isNull()) return false;
 
-    if (!painter_) {
-        const QPrinterInfo info = lookup_ ? lookup_() : QPrinterInfo();
-        if (info.isNull()) return false;
-        printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-        printer_->setDocName(documentName);
-        printer_->setPageOrientation(Orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        painter_ = std::make_unique<QPainter>();
-        if (!painter_->begin(printer_.get()) || printer_->printerState() == QPrinter::Error) {
-            dropJob();
-            return false;
-        }
-    } else if (!printer_->newPage()) {
-        dropJob();
-        return false;
-    }
+    // The window gets a page of its own.
+    pageOpen_ = false;
+    if (!beginPage()) return false;
 
     // The painter's coordinates cover the printable area in device pixels.
     const QRect area = painter_->viewport();
     const qreal dpr = image.devicePixelRatio() > 0 ? image.devicePixelRatio() : 1.0;
     const QSizeF logical(image.width() / dpr, image.height() / dpr);
     if (area.isEmpty() || logical.isEmpty()) {
-        dropJob();
+        dropDocument();
         return false;
     }
     const QSizeF fitted = logical.scaled(QSizeF(area.size()), Qt::KeepAspectRatio);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform);
     painter_->drawPixmap(QRectF(QPointF(0, 0), fitted), image, QRectF(image.rect()));
     if (printer_->printerState() == QPrinter::Error) {
-        dropJob();
+        dropDocument();
         return false;
     }
+    pageOpen_ = false;
     return true;
 }
 
@@ -65,6 +230,10 @@ bool SystemPrinter::EndDoc() {
     const bool ok = ended && printer_->printerState() != QPrinter::Error;
     painter_.reset();
     printer_.reset();
+    font_.reset();
+    pageOpen_ = false;
+    setCurrentX(0);
+    setCurrentY(0);
     return ok;
 }
 

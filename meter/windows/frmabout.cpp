@@ -1,6 +1,7 @@
 #include "windows/frmabout.h"
 
 #include "platform/message_boxes.h"
+#include "windows/form_kit.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -11,41 +12,6 @@
 
 namespace meter {
 
-namespace {
-
-constexpr int px(int twips) { return twips / 15; }
-
-QFont labelFont(const QString& family, int pixelSize) {
-    QFont f(family);
-    // Where the design's face is missing, faces of about its width.
-    f.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
-                   QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixelSize);
-    f.setWeight(QFont::Normal);
-    f.setItalic(false);
-    return f;
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& text, int left, int top, int width, int height, const QFont& font,
-                  const QColor& colour, bool visible) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(px(left), px(top), px(width), px(height));
-    l->setFont(font);
-    l->setAttribute(Qt::WA_TranslucentBackground);
-    l->setAutoFillBackground(false);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
-    l->setPalette(p);
-    // A press on a label counts as a press on the window.
-    l->setAttribute(Qt::WA_TransparentForMouseEvents);
-    l->setVisible(visible);
-    return l;
-}
-
-} // namespace
-
 FrmAbout::FrmAbout(const QIcon& icon, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
@@ -54,13 +20,30 @@ FrmAbout::FrmAbout(const QIcon& icon, QWidget* parent)
     setFixedSize(clientWidth, clientHeight);
     setSizeGripEnabled(false);
 
-    // Tahoma 14.25 pt = 19 px, MS Sans Serif 12 pt = 16 px.
-    const QFont tahoma = labelFont(QStringLiteral("Tahoma"), 19);
-    const QFont sansSerif = labelFont(QStringLiteral("MS Sans Serif"), 16);
-    Label1 = makeLabel(this, QStringLiteral("Hot wire anemometer"), 960, 240, 2895, 495, tahoma, Qt::black, true);
-    Label4 = makeLabel(this, QStringLiteral("AV-62 V1.1"), 960, 720, 2895, 495, tahoma, Qt::black, true);
-    Label2 = makeLabel(this, QStringLiteral("V1.0"), 4560, 2280, 2175, 495, sansSerif, Qt::white, false);
-    Label3 = makeLabel(this, QStringLiteral("AV-62"), 4560, 2880, 2175, 495, sansSerif, Qt::white, false);
+    // No label has a handler: a press on one is the label's and leaves the
+    // window open; only a press on the window's own surface closes it.
+    const QFont tahoma = designFont(DesignFace::Tahoma, 14.25);
+    const QFont sansSerif = designFont(DesignFace::MSSansSerif, 12);
+    Label1 = makeLabel(this, {.name = "Label1",
+                              .text = QStringLiteral("Hot wire anemometer"),
+                              .geometry = twipsRect(960, 240, 2895, 495),
+                              .font = tahoma});
+    Label4 = makeLabel(this, {.name = "Label4",
+                              .text = QStringLiteral("AV-62 V1.1"),
+                              .geometry = twipsRect(960, 720, 2895, 495),
+                              .font = tahoma});
+    Label2 = makeLabel(this, {.name = "Label2",
+                              .text = QStringLiteral("V1.0"),
+                              .geometry = twipsRect(4560, 2280, 2175, 495),
+                              .font = sansSerif,
+                              .colour = Qt::white,
+                              .visible = false});
+    Label3 = makeLabel(this, {.name = "Label3",
+                              .text = QStringLiteral("AV-62"),
+                              .geometry = twipsRect(4560, 2880, 2175, 495),
+                              .font = sansSerif,
+                              .colour = Qt::white,
+                              .visible = false});
 }
 
 void FrmAbout::paintEvent(QPaintEvent*) {

@@ -5,57 +5,29 @@
 
 #include "core/graph_geometry.h"
 #include "core/shared_state.h"
+#include "core/zoom_band.h"
+#include "platform/image_list.h"
+#include "windows/graph_plot_box.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
+class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPainter;
+class QMenu;
 class QScrollBar;
+class QTimer;
 
 namespace meter {
 
-// A 632 x 356 plot box. Its painting, always in this order:
-//   1. the background colour (the system's window background, QPalette::Base);
-//   2. the background picture, if one is set (setPicture);
-//   3. the series of the geometry it is given, unless the box is frozen;
-//   4. the eight dotted grid lines, so they always lie above the series.
-// Freezing keeps step 3 out: the box then shows only its picture (which the
-// graph window sets to an image of the last drawing) under the grid.
-// Without a geometry (the print backdrop) the box shows background and grid.
-class GraphPlotBox : public QWidget {
-public:
-    explicit GraphPlotBox(QWidget* parent = nullptr);
-
-    // What step 3 draws; nullptr draws no series. Not owned; must outlive the box.
-    void setGraph(const GraphGeometry* g) { graph_ = g; update(); }
-
-    // The background picture (the box's Picture); a null pixmap removes it.
-    void setPicture(const QPixmap& picture) { picture_ = picture; update(); }
-    const QPixmap& picture() const { return picture_; }
-
-    void setFrozen(bool frozen) { frozen_ = frozen; update(); }
-    bool frozen() const { return frozen_; }
-
-    // An image of the box's current drawing (its Image).
-    QPixmap image() const;
-
-    // The whole drawing, in box coordinates, onto any painter.
-    void paintPlot(QPainter& p) const;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    const GraphGeometry* graph_ = nullptr;
-    QPixmap picture_;
-    bool frozen_ = false;
-};
+class PictureButton;
+class ZoomBandShape;
 
 class Frmgraphshow : public QWidget {
     Q_OBJECT
@@ -85,6 +57,21 @@ public:
     // HScroll1_Change before this returns.
     void setScrollRange(int min, int max, std::optional<int> value);
 
+    // What others write into the boxes (UTF-8 texts): the number of stored
+    // records (NumberofAlltext), the date and time of the first one
+    // (starttimetext), and a data file's largest and smallest reading
+    // (MaxofAll, MinofAll, stored hidden).
+    void showRecordCount(std::string_view text);
+    void showStartTime(std::string_view text);
+    void showFileSummary(std::string_view maxText, std::string_view minText);
+
+    // The summary of the data file read last, from the file records: the
+    // first record's time, the number of records, the largest and the
+    // smallest value with their times. Nothing while no record is held.
+    void OpenFileUse();
+    // The decimal separator of the numbers OpenFileUse writes; '.' until set.
+    void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+
     // For printing. freezePlot: the plot box's picture becomes an image of its
     // current drawing and the box shows that picture instead of the live series.
     // restorePlotFromBackdrop: the picture becomes the image of the print
@@ -96,7 +83,8 @@ public:
     // What the last frmrefresh worked out.
     const GraphGeometry& graphGeometry() const { return geometry_; }
 
-    // Controls, named as in the window's design.
+    // Controls, named as in the window's design. Others read them; they write
+    // through the operations above.
     QLabel* Label1 = nullptr;          // "Real-Time Graph"
     QLabel* Label6 = nullptr;          // "Range:"
     QComboBox* Combo1 = nullptr;       // the range list
@@ -136,12 +124,54 @@ public:
     double textshowMax = 0;
     double textshowMin = 0;
 
+    // ---- The second set of controls, top right, all stored hidden, and the
+    // zoom band (frmgraphshow_extras.cpp). None of it changes what the plot shows.
+
+    // Pause and resume: runORpause, the button's picture and tooltip, the timers.
+    void btpause_Click();
+    // An item of the sampling-rate list was picked: the recording timer's interval.
+    void SelectRate_Click();
+    // One tick: the recording timer starts its period afresh, this timer stops.
+    void TimerRepire_Timer();
+    // The plot box white, then redrawn (which gives it back its background).
+    void dotLine_Click();
+    // The zoom band, bound to no event: Button 1 left, 2 right; X, Y in plot pixels.
+    void zoomMouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void zoomMouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
+
+    ImageList ImageList2; // pause, start
+    ImageList ImageList3; // move up, down, left, right (normal, hover)
+    ImageList ImageList4; // undo zoom (normal, hover)
+    PictureButton* btpause = nullptr;
+    PictureButton* btstartorstop = nullptr;
+    // The move and undo-zoom buttons: the hover rule, no click action.
+    PictureButton* btmvToup = nullptr;
+    PictureButton* btmvTodown = nullptr;
+    PictureButton* btmvToleft = nullptr;
+    PictureButton* btmvToright = nullptr;
+    PictureButton* btrealsize = nullptr;
+    QCheckBox* dotLine = nullptr;
+    QLabel* Label5 = nullptr;          // "dot-dot line "
+    QComboBox* SelectRate = nullptr;   // periods in seconds
+    QLabel* Label3 = nullptr;          // "Sampling Rate:"
+    QLabel* Label4 = nullptr;          // "Sec"
+    QTimer* startRecTimer = nullptr;   // no tick action
+    QTimer* TimerRepire = nullptr;     // nothing starts it
+    ZoomBandShape* Shape1 = nullptr;   // inside Picture1
+    QMenu* PicUndoZoomMenu = nullptr;
+    QAction* Undo_Zoom = nullptr;      // "Undo Zoom", no action
+
 protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    void buildExtras();
+
     SharedState& state_;
     GraphGeometry geometry_;
+    char decimalSeparator_ = '.';
+    ZoomPoint zoomStart_; // zoomStartX, zoomStartY: the band's anchor
+    ZoomPoint zoomEnd_;   // zoomEndX, zoomEndY: its moving corner
 };
 
 } // namespace meter

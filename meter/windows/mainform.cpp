@@ -1,14 +1,21 @@
 #include "mainform.h"
 
+#include "core/meter_keys.h"
+#include "core/readout.h"
 #include "core/recording.h"
-#include "output/commands.h"
-#include "output/graph_print.h"
-#include "platform/printer.h"
-#include "windows/app_icon.h"
-#include "windows/frmabout.h"
 #include "core/serial_link.h"
+#include "output/commands.h"
+#include "output/data_file_read.h"
+#include "output/graph_print.h"
+#include "output/workbook_export.h"
+#include "platform/printer.h"
 #include "platform/serialcomm_map.h"
+#include "windows/app_icon.h"
+#include "windows/dlg_selectcon.h"
+#include "windows/form_kit.h"
+#include "windows/frmabout.h"
 #include "windows/frmgraphshow.h"
+#include "windows/frmprintuse.h"
 #include "windows/offlinefrm.h"
 #include "windows/statusfrm.h"
 #include "windows/tableshow.h"
@@ -17,19 +24,30 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
+
+#include <optional>
+#include <stdexcept>
 
 namespace meter {
 
 namespace {
+
 const QString kTitle = QStringLiteral("meter");
+
+Environment checked(Environment env) {
+    if (!env.boxes) throw std::invalid_argument("The main window needs message boxes (Environment::boxes)");
+    if (!env.clock) throw std::invalid_argument("The main window needs a clock (Environment::clock)");
+    if (!env.shortDate)
+        throw std::invalid_argument("The main window needs the short date (Environment::shortDate)");
+    return env;
+}
+
 } // namespace
 
 MainForm::MainForm(Environment env, QWidget* parent)
-    : QWidget(parent), CommonDialog1(env.chooser), env_(std::move(env)) {
+    : QWidget(parent), CommonDialog1(env.chooser), env_(checked(std::move(env))) {
     // The records' times are shown in the user's time format.
     state.timeFormat = env_.regional.timeFormat;
     setWindowTitle(QStringLiteral("METER"));
@@ -37,7 +55,7 @@ MainForm::MainForm(Environment env, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(designWidth, designHeight);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0x80, 0xFF, 0xFF)); // &H00FFFF80&
+    pal.setColor(QPalette::Window, storedColour(0x00FFFF80));
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -54,6 +72,7 @@ MainForm::MainForm(Environment env, QWidget* parent)
         ownPrinter_ = std::make_unique<SystemPrinter>();
         printer_ = ownPrinter_.get();
     }
+    printer_->decimalSeparator = env_.regional.decimalSeparator;
     about_ = std::make_unique<AboutController>(*env_.boxes, [this] { resyncReceive(); }, appIcon());
 
     Timer_offline = new QTimer(this);
@@ -100,15 +119,17 @@ bool MainForm::MDIForm_Load() {
 }
 
 void MainForm::showChildren() {
-    frmtoolbar = new Toolbar(state, this, *MSComm1, *env_.boxes, CommonDialog1, this);
+    frmtoolbar = new Toolbar(state, this, CommonDialog1, this);
     frmtoolbar->show();
     const int toolHeight = frmtoolbar->height();
 
-    frmtableshow = new Tableshow(*MSComm1, this);
+    frmtableshow = new Tableshow(this);
     frmtableshow->Form_Load(toolHeight);
+    connect(frmtableshow, &Tableshow::keyPressed, this, &MainForm::sendKey);
     frmtableshow->show();
 
     frmgraph = new Frmgraphshow(state, this);
+    frmgraph->setDecimalSeparator(env_.regional.decimalSeparator);
     frmstatus = new Statusfrm(
         state, [this] { frmgraph->frmrefresh(); }, this, env_.clock, env_.regional, this);
     frmstatus->Form_Load(toolHeight, frmtableshow->height());
@@ -133,6 +154,27 @@ void MainForm::wireCommands() {
         printCommand(graph, *printer_, *env_.boxes, resync);
     };
     frmtoolbar->onHelp = [this] { about_->help(); };
+    frmtoolbar->onTest = [this] { Command1_Click(); };
+    frmtoolbar->onOpen = [this] {
+        openDataFileCommand(state, CommonDialog1, *env_.boxes, env_.regional, [this] {
+            frmgraph->OpenFileUse();
+            frmgraph->frmrefresh();
+        });
+    };
+    frmtoolbar->onExportToExcel = [this] { exportToExcelCommand(state, CommonDialog1, *env_.boxes); };
+    frmtoolbar->onPrintAllData = [this](PrintReportState& report) {
+        printAllDataCommand(state, *printer_, *env_.boxes, report, env_.shortDate);
+    };
+    frmtoolbar->onPrintData = [this](PrintReportState& report) {
+        const GraphZoomView zoom{frmgraph->showzoom, frmgraph->xwidthzoom, frmgraph->NumStartShow};
+        printDataCommand(state, zoom, *printer_, *env_.boxes, report, env_.shortDate);
+    };
+    frmtoolbar->onPrintGraph = [this] {
+        FrmPrintUse* layout = frmprint();
+        layout->show();
+        layout->raise();
+    };
+    frmtoolbar->onConnect = [this] { connectDialog(); };
     connect(frmtoolbar->CapAbout, &QAction::triggered, this, [this] { about_->capAbout(); });
     connect(frmtoolbar->CapContents, &QAction::triggered, this, [this] { about_->capContents(); });
 }
@@ -143,6 +185,11 @@ Offlinefrm* MainForm::frmoffline() {
         offline_->Form_Load(frmtoolbar->height(), *frmtableshow);
     }
     return offline_;
+}
+
+FrmPrintUse* MainForm::frmprint() {
+    if (!printUse_) printUse_ = std::make_unique<FrmPrintUse>();
+    return printUse_.get();
 }
 
 void MainForm::offlinetotableshow() {
@@ -169,22 +216,22 @@ void MainForm::TimerCheck_Timer() {
 }
 
 void MainForm::MSComm1_OnComm() {
-    FrameBytes frame{};
-    if (frameGate(MSComm1->buffer(), MSComm1->CommEvent(), state.liveRecordCount, frame) !=
+    FrameBytes bytes{};
+    if (frameGate(MSComm1->buffer(), MSComm1->CommEvent(), state.liveRecordCount, bytes) !=
         GateResult::Accepted)
         return;
     Timer_offline->stop();
-    handleAcceptedFrame(frame);
+    handleAcceptedFrame(decodeFrame(bytes));
     Timer_offline->start();
 }
 
-void MainForm::handleAcceptedFrame(const FrameBytes& frame) {
-    frmtableshow->showFrame(frame, env_.regional.decimalSeparator);
+void MainForm::handleAcceptedFrame(const MeterFrame& frame) {
+    frmtableshow->applyReadout(decodeReadout(frame, env_.regional.decimalSeparator));
 
-    const RecordOutcome o = recordFrame(state, decodeFrame(frame), env_.clock, env_.regional);
+    const RecordOutcome o = recordFrame(state, frame, env_.clock, env_.regional);
     if (!o.stored) return;
-    frmgraph->NumberofAlltext->setText(QString::fromStdString(o.countText));
-    if (o.startTimeText) frmgraph->starttimetext->setText(QString::fromStdString(*o.startTimeText));
+    frmgraph->showRecordCount(o.countText);
+    if (o.startTimeText) frmgraph->showStartTime(*o.startTimeText);
     frmstatus->showStatistics(o);
     // Moving the scroll bar runs its change handler here, inside the receive event.
     if (o.scroll) frmgraph->setScrollRange(o.scroll->min, o.scroll->max, o.scroll->moveValue);
@@ -192,9 +239,37 @@ void MainForm::handleAcceptedFrame(const FrameBytes& frame) {
 }
 
 void MainForm::Timer_offline_Timer() {
-    frmtableshow->FIRSTLABEL->setText(QStringLiteral("OFF"));
-    frmtableshow->SECONDLABEL->setText(QStringLiteral("LINE"));
+    frmtableshow->showOffline();
     Timer_offline->stop();
+}
+
+void MainForm::sendKey(std::uint8_t keyCode) {
+    const auto command = keyCommand(keyCode);
+    MSComm1->Output({command.begin(), command.end()});
+}
+
+void MainForm::Command1_Click() {
+    if (MSComm1->PortOpen())
+        env_.boxes->show(QStringLiteral("fdsfds"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+}
+
+void MainForm::connectDialog() {
+    DlgSelectCon dialog(frmtoolbar->connect_, this);
+    dialog.exec();
+    if (const std::optional<int> port = dialog.chosenPort()) connectPort(*port);
+}
+
+void MainForm::connectPort(int commPort) {
+    if (MSComm1->PortOpen()) MSComm1->setPortOpen(false);
+    MSComm1->setCommPort(static_cast<std::int16_t>(commPort));
+    if (!MSComm1->setPortOpen(true)) {
+        if (MSComm1->PortOpen()) MSComm1->setPortOpen(false);
+        env_.boxes->show(QStringLiteral("PortOpen error!"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+        return;
+    }
+    // The new line may begin in the middle of a frame: find the frames' start
+    // again, as after start-up.
+    resyncReceive();
 }
 
 void MainForm::closeEvent(QCloseEvent* e) {
@@ -208,6 +283,8 @@ void MainForm::closeEvent(QCloseEvent* e) {
                              MessageBoxes::Buttons::YesNo) == MessageBoxes::Answer::Yes) {
             frmtoolbar->saveas_Click();
         }
+        // The windows of the program close with it, the top-level ones too.
+        if (printUse_) printUse_->close();
     }
     e->accept();
 }

@@ -5,23 +5,25 @@
 #include "core/meter_frame.h"
 #include "core/regional.h"
 #include "core/shared_state.h"
+#include "output/print_report.h"
 #include "platform/common_dialog.h"
 #include "platform/message_boxes.h"
 #include "platform/mscomm.h"
 
 #include <QWidget>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
-class QLabel;
 class QTimer;
 
 namespace meter {
 
 class AboutController;
 class Frmgraphshow;
+class FrmPrintUse;
 class Printer;
 class Offlinefrm;
 class Statusfrm;
@@ -34,7 +36,8 @@ struct Environment {
     std::filesystem::path sysfsRoot = "/sys";
     MessageBoxes* boxes = nullptr;   // required
     CommonDialog::Chooser chooser;   // the file dialog
-    Clock clock;                     // local date and time
+    Clock clock;                     // required: local date and time
+    ShortDateText shortDate;         // required: today in the system's short-date form
     Regional regional;               // decimal separator and time format
     Printer* printer = nullptr;      // none: the system's default printer
 };
@@ -47,6 +50,8 @@ public:
     static constexpr int designWidth = 909;
     static constexpr int designHeight = 670;
 
+    // Throws std::invalid_argument when the environment lacks the message
+    // boxes, the clock or the short date.
     explicit MainForm(Environment env, QWidget* parent = nullptr);
     ~MainForm() override;
 
@@ -63,6 +68,20 @@ public:
     void MSComm1_OnComm();
     void Timer_offline_Timer();
 
+    // What the child windows raise: a key of the readout panel sends the meter
+    // its command at once; the tool strip's test button shows its message
+    // while the port is open.
+    void sendKey(std::uint8_t keyCode);
+    void Command1_Click();
+
+    // The tool strip's connect button: a new connection dialog, shown modally;
+    // a port chosen there is opened in place of the one in use.
+    void connectDialog();
+    // Closes the serial port and opens port n; on success reception starts
+    // again on the next silence of the meter. A port that cannot be opened
+    // leaves none open and says so.
+    void connectPort(int commPort);
+
     SharedState state;
 
     MSComm* MSComm1 = nullptr;
@@ -76,6 +95,9 @@ public:
     Frmgraphshow* frmgraph = nullptr;
     // The offline overlay, created on first use.
     Offlinefrm* frmoffline();
+    // The print layout window, a top-level window created on first use; it
+    // closes with the main window.
+    FrmPrintUse* frmprint();
 
     // Replaces the offline overlay by the readout panel.
     void offlinetotableshow();
@@ -90,7 +112,7 @@ private:
     void showChildren();
     bool openMeterPort();
     void endProgram(const QString& message);
-    void handleAcceptedFrame(const FrameBytes& frame);
+    void handleAcceptedFrame(const MeterFrame& frame);
 
     void wireCommands();
 
@@ -99,6 +121,7 @@ private:
     Printer* printer_ = nullptr;
     std::unique_ptr<AboutController> about_;
     Offlinefrm* offline_ = nullptr;
+    std::unique_ptr<FrmPrintUse> printUse_;
     bool shutDownDone_ = false;
 };
 

@@ -1,6 +1,8 @@
 #include "windows/meter_artwork.h"
 
-#include <QApplication>
+#include "core/meter_keys.h"
+#include "windows/form_kit.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -10,17 +12,6 @@
 namespace meter {
 
 namespace {
-
-QRect twips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-QFont pixelFont(int px, bool bold = false) {
-    QFont f = QApplication::font();
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
-}
 
 void paintBody(QPainter& p) {
     p.fillRect(0, 0, meterFrontWidth, meterFrontHeight, QColor(0x80, 0x80, 0x80));
@@ -52,7 +43,7 @@ void paintBody(QPainter& p) {
 
     // Product line above the display.
     p.setPen(QColor(0xe8, 0xec, 0xf0));
-    p.setFont(pixelFont(10, true));
+    p.setFont(pixelFont(DesignFace::System, 10, true));
     p.drawText(QRect(10, 26, 175, 14), Qt::AlignCenter, QStringLiteral("HOT-WIRE ANEMOMETER"));
     p.setPen(QColor(0xf0, 0xa0, 0x30));
     p.fillRect(QRect(40, 43, 115, 2), QColor(0xf0, 0xa0, 0x30));
@@ -73,9 +64,7 @@ void paintDisplayWindow(QPainter& p, MeterFront kind) {
 
     if (kind == MeterFront::NoConnection) {
         p.setPen(QColor(0xd0, 0x10, 0x10));
-        QFont f = pixelFont(19, true);
-        f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-        p.setFont(f);
+        p.setFont(pixelFont(DesignFace::Arial, 19, true));
         p.drawText(meterDisplayGlass, Qt::AlignCenter | Qt::TextWordWrap, QStringLiteral("No\nConnection"));
     }
 }
@@ -109,7 +98,7 @@ void paintKey(QPainter& p, const MeterKeyPicture& k, bool power) {
         return;
     }
     p.setPen(QColor(0x1c, 0x2a, 0x48));
-    p.setFont(pixelFont(k.lower ? 7 : 8, true));
+    p.setFont(pixelFont(DesignFace::System, k.lower ? 7 : 8, true));
     if (k.lower) {
         const QRect upper(k.rect.left(), k.rect.top() + 2, k.rect.width(), k.rect.height() / 2 - 2);
         const QRect lower(k.rect.left(), k.rect.center().y(), k.rect.width(), k.rect.height() / 2 - 2);
@@ -128,7 +117,7 @@ void paintLowerFace(QPainter& p) {
 
     // Legend beside the power key and a speaker grille below.
     p.setPen(QColor(0xc8, 0xce, 0xd6));
-    p.setFont(pixelFont(8, true));
+    p.setFont(pixelFont(DesignFace::System, 8, true));
     p.drawText(QRect(86, 408, 92, 12), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("VELOCITY"));
     p.drawText(QRect(86, 420, 92, 12), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("TEMPERATURE"));
     p.drawText(QRect(86, 432, 92, 12), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("AIR FLOW"));
@@ -137,22 +126,24 @@ void paintLowerFace(QPainter& p) {
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 9; ++col) p.drawEllipse(QRectF(58 + col * 9, 370 + row * 8, 4, 4));
     p.setPen(QColor(0x9a, 0xa2, 0xae));
-    p.setFont(pixelFont(7));
+    p.setFont(pixelFont(DesignFace::System, 7));
     p.drawText(QRect(40, 448, 40, 10), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("POWER"));
 }
 
 } // namespace
 
 const std::array<MeterKeyPicture, 7>& meterKeyPictures() {
-    static const std::array<MeterKeyPicture, 7> keys = {{
-        {twips(600, 4200, 405, 360), "SET", nullptr},
-        {twips(1200, 4200, 495, 375), "MEAN", nullptr},
-        {twips(1920, 4200, 465, 405), "HOLD", "ZERO"},
-        {twips(600, 4680, 465, 480), "MAX", "MIN"},
-        {twips(1200, 4680, 510, 495), "FLOW", "TEMP"},
-        {twips(1800, 4680, 510, 450), "ENTER", nullptr},
-        {twips(600, 6120, 570, 510), "", nullptr},
-    }};
+    // The legends printed on the keys of the key table, in its order.
+    static const std::array<MeterKeyPicture, 7> keys = [] {
+        const std::pair<const char*, const char*> legends[] = {
+            {"SET", nullptr}, {"MEAN", nullptr}, {"HOLD", "ZERO"}, {"MAX", "MIN"},
+            {"FLOW", "TEMP"}, {"ENTER", nullptr}, {"", nullptr},
+        };
+        std::array<MeterKeyPicture, 7> k{};
+        for (std::size_t i = 0; i < k.size(); ++i)
+            k[i] = {twipsRect(meterKeys[i].rect), legends[i].first, legends[i].second};
+        return k;
+    }();
     return keys;
 }
 

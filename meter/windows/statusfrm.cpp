@@ -2,6 +2,7 @@
 
 #include "platform/mouse_capture.h"
 #include "platform/window_drag.h"
+#include "windows/form_kit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -11,56 +12,33 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <array>
+#include <optional>
+
 namespace meter {
 
 namespace {
 
-// Positions are designed in twips; the strip works in pixels.
-constexpr int px(int twips) { return twips / 15; }
-
-// The labels' face at 11.25 pt.
-QFont labelFont() {
-    QFont f;
-    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")});
-    f.setPixelSize(15);
-    return f;
+// Headings and clock: transparent labels in the design's face, sized to their caption.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                  const QColor& colour) {
+    return meter::makeLabel(parent, {.name = name,
+                                     .text = caption,
+                                     .geometry = QRect(px(left), px(top), 0, 0),
+                                     .font = designFont(DesignFace::SimSun, 11.25),
+                                     .colour = colour});
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, const QColor& colour) {
-    auto* l = new QLabel(caption, parent);
-    l->setFont(labelFont());
-    l->setAutoFillBackground(false);
-    l->setAttribute(Qt::WA_TranslucentBackground);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
-    l->setPalette(p);
-    // A press on a label is the label's own and does not drag the window.
-    l->setAttribute(Qt::WA_NoMousePropagation);
-    l->move(px(left), px(top));
-    l->adjustSize();
-    return l;
+// The boxes: 285 twips high, text centred, in the default font.
+QLineEdit* makeBox(QWidget* parent, const char* name, int left, int top, int width,
+                   std::optional<QColor> colour, bool locked) {
+    return meter::makeBox(parent, {.name = name,
+                                   .geometry = twipsRect(left, top, width, 285),
+                                   .font = designFont(DesignFace::System, 9),
+                                   .align = Qt::AlignHCenter,
+                                   .locked = locked,
+                                   .textColour = colour});
 }
-
-QLineEdit* makeBox(QWidget* parent, int left, int top, int width, const QColor* colour, bool locked) {
-    auto* t = new QLineEdit(QStringLiteral("0"), parent);
-    t->setGeometry(px(left), px(top), px(width), px(285));
-    t->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    t->setReadOnly(locked);
-    t->setTextMargins(0, 0, 0, 0);
-    QFont f = t->font();
-    f.setPixelSize(12);
-    t->setFont(f);
-    if (colour) {
-        QPalette p = t->palette();
-        p.setColor(QPalette::Text, *colour);
-        t->setPalette(p);
-    }
-    t->setAttribute(Qt::WA_NoMousePropagation);
-    return t;
-}
-
-// Colours as the form stores them, &H00BBGGRR&.
-QColor vbColour(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 } // namespace
 
@@ -90,51 +68,54 @@ Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidg
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     const QColor black(0, 0, 0);
-    Label12 = makeLabel(this, QStringLiteral("MAXIMUM"), 6120, 0, black);
-    Label13 = makeLabel(this, QStringLiteral("MINIMUM"), 8280, 0, black);
-    Label14 = makeLabel(this, QStringLiteral("UNIT"), 10440, 0, black);
+    Label12 = makeLabel(this, "Label12", QStringLiteral("MAXIMUM"), 6120, 0, black);
+    Label13 = makeLabel(this, "Label13", QStringLiteral("MINIMUM"), 8280, 0, black);
+    Label14 = makeLabel(this, "Label14", QStringLiteral("UNIT"), 10440, 0, black);
 
     struct Row {
         int top;
         QCheckBox** check;
         QLabel** heading;
+        const char* headingName;
         const char* caption;
-        unsigned headingColour;
-        QLineEdit** max;
-        QLineEdit** min;
-        QLineEdit** unit;
-        bool systemText;
-        unsigned textColour;
+        std::uint32_t headingColour;
+        std::array<QLineEdit**, 3> boxes; // maximum, minimum, unit
+        std::array<const char*, 3> boxNames;
+        std::optional<std::uint32_t> textColour; // none: the system's window text colour
     };
     const Row rows[] = {
-        {360, &Check1, &Label8, "VELOCITY", 0x000000FF, &Text1, &Text5, &Text9, false, 0x000000FF},
-        {720, &Check2, &Label9, "TEMPERATURE", 0x0000C000, &Text2, &Text6, &Text10, false, 0x0000FF00},
-        {1080, &Check3, &Label10, "FLOW", 0x00FF0000, &Text3, &Text7, &Text11, false, 0x00FF0000},
-        {1440, &Check4, &Label11, "AREA", 0x00000000, &Text4, &Text8, &Text12, true, 0},
+        {360, &Check1, &Label8, "Label8", "VELOCITY", 0x000000FF, {&Text1, &Text5, &Text9},
+         {"Text1", "Text5", "Text9"}, 0x000000FF},
+        {720, &Check2, &Label9, "Label9", "TEMPERATURE", 0x0000C000, {&Text2, &Text6, &Text10},
+         {"Text2", "Text6", "Text10"}, 0x0000FF00},
+        {1080, &Check3, &Label10, "Label10", "FLOW", 0x00FF0000, {&Text3, &Text7, &Text11},
+         {"Text3", "Text7", "Text11"}, 0x00FF0000},
+        {1440, &Check4, &Label11, "Label11", "AREA", 0x00000000, {&Text4, &Text8, &Text12},
+         {"Text4", "Text8", "Text12"}, std::nullopt},
     };
     for (const Row& r : rows) {
         auto* c = new QCheckBox(this);
-        c->setGeometry(px(3600), px(r.top), px(255), px(255));
+        c->setGeometry(twipsRect(3600, r.top, 255, 255));
         c->setChecked(true);
         c->setAttribute(Qt::WA_NoMousePropagation);
         *r.check = c;
-        *r.heading = makeLabel(this, QString::fromLatin1(r.caption), 3960, r.top, vbColour(r.headingColour));
-        const QColor colour = vbColour(r.textColour);
-        const QColor* textColour = r.systemText ? nullptr : &colour;
-        *r.max = makeBox(this, 5640, r.top, 1695, textColour, false);
-        *r.min = makeBox(this, 7800, r.top, 1695, textColour, false);
-        *r.unit = makeBox(this, 9960, r.top, 1695, textColour, false);
+        *r.heading = makeLabel(this, r.headingName, QString::fromLatin1(r.caption), 3960, r.top,
+                               storedColour(r.headingColour));
+        std::optional<QColor> colour;
+        if (r.textColour) colour = storedColour(*r.textColour);
+        const int lefts[3] = {5640, 7800, 9960};
+        for (std::size_t i = 0; i < 3; ++i)
+            *r.boxes[i] = makeBox(this, r.boxNames[i], lefts[i], r.top, 1695, colour, false);
     }
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
     connect(Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
     connect(Check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
 
-    Label6 = makeLabel(this, QString(11, QLatin1Char(' ')), 720, 720, black);
-    Label6->setAutoFillBackground(false);
+    Label6 = makeLabel(this, "Label6", QString(11, QLatin1Char(' ')), 720, 720, black);
     Label6->setFixedSize(px(1680), px(225));
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Label5 = makeLabel(this, QString(23, QLatin1Char(' ')), 360, 1080, black);
+    Label5 = makeLabel(this, "Label5", QString(23, QLatin1Char(' ')), 360, 1080, black);
     Label5->setFixedSize(px(1920), px(225));
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Timer1 = new QTimer(this);
@@ -143,17 +124,17 @@ Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidg
     Timer1->start();
 
     // The cursor readout, stored hidden.
-    const QColor darkBlue = vbColour(0x00C00000), darkRed = vbColour(0x000000C0);
-    Label7 = makeLabel(this, QStringLiteral("(Cursor) A:"), 9600, 1680, black);
-    CursorAtext = makeBox(this, 9600, 1800, 2535, &darkBlue, true);
-    Label1 = makeLabel(this, QStringLiteral("B:"), 9120, 1680, black);
-    CursorBtext = makeBox(this, 8520, 1800, 2655, &darkRed, true);
-    Label2 = makeLabel(this, QStringLiteral("(Between A and B)MAX:"), 9120, 1800, black);
-    MaxofAB = makeBox(this, 8160, 1800, 2775, nullptr, true);
-    Label3 = makeLabel(this, QStringLiteral("MIN:"), 9000, 1800, black);
-    MinofAB = makeBox(this, 9240, 1800, 3015, nullptr, true);
-    Label4 = makeLabel(this, QStringLiteral("AVG:"), 8760, 1680, black);
-    AVGofAB = makeBox(this, 9720, 1800, 1095, nullptr, true);
+    const QColor darkBlue = storedColour(0x00C00000), darkRed = storedColour(0x000000C0);
+    Label7 = makeLabel(this, "Label7", QStringLiteral("(Cursor) A:"), 9600, 1680, black);
+    CursorAtext = makeBox(this, "CursorAtext", 9600, 1800, 2535, darkBlue, true);
+    Label1 = makeLabel(this, "Label1", QStringLiteral("B:"), 9120, 1680, black);
+    CursorBtext = makeBox(this, "CursorBtext", 8520, 1800, 2655, darkRed, true);
+    Label2 = makeLabel(this, "Label2", QStringLiteral("(Between A and B)MAX:"), 9120, 1800, black);
+    MaxofAB = makeBox(this, "MaxofAB", 8160, 1800, 2775, std::nullopt, true);
+    Label3 = makeLabel(this, "Label3", QStringLiteral("MIN:"), 9000, 1800, black);
+    MinofAB = makeBox(this, "MinofAB", 9240, 1800, 3015, std::nullopt, true);
+    Label4 = makeLabel(this, "Label4", QStringLiteral("AVG:"), 8760, 1680, black);
+    AVGofAB = makeBox(this, "AVGofAB", 9720, 1800, 1095, std::nullopt, true);
     for (QWidget* w : std::initializer_list<QWidget*>{Label7, CursorAtext, Label1, CursorBtext, Label2, MaxofAB,
                                                       Label3, MinofAB, Label4, AVGofAB})
         w->hide();
@@ -214,7 +195,7 @@ void Statusfrm::Timer1_Timer() {
 
 void Statusfrm::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), vbColour(0x00C0FFC0));
+    p.fillRect(rect(), storedColour(0x00C0FFC0));
     p.drawPixmap(0, 0, background_);
 }
 

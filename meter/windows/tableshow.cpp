@@ -1,25 +1,18 @@
 #include "windows/tableshow.h"
 
-#include "platform/mscomm.h"
-#include "windows/hand_cursor.h"
+#include "core/meter_keys.h"
+#include "windows/form_kit.h"
 #include "windows/meter_artwork.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace meter {
 
 namespace {
 
-constexpr int twipsPerPixel = 15;
-const QColor displayColour(0xE0, 0xE0, 0xE0); // &H00E0E0E0&
-const QColor panelColour(0x80, 0x80, 0x80);   // &H00808080&
-
-QRect fromTwips(int left, int top, int width, int height) {
-    return QRect(left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel, height / twipsPerPixel);
-}
+const QColor displayColour = storedColour(0x00E0E0E0);
+const QColor panelColour = storedColour(0x00808080);
 
 struct LabelDesign {
     const char* name;
@@ -45,61 +38,26 @@ const LabelDesign labelDesigns[] = {
     {"Label_XX", &Tableshow::Label_XX, "X10", 1455, 1920, 285, 195, Qt::AlignRight, false},
 };
 
-struct KeyDesign {
+// The panel's members for the key areas of the core's key table.
+struct KeyMember {
+    const char* area;
     KeyArea* Tableshow::*member;
     void (Tableshow::*click)();
-    int left, top, width, height;
-    std::uint8_t keyCode;
-    bool visible;
 };
 
-const KeyDesign keyDesigns[] = {
-    {&Tableshow::Image3, &Tableshow::Image3_Click, 600, 4200, 405, 360, 0x09, true},   // SET
-    {&Tableshow::Image6, &Tableshow::Image6_Click, 1200, 4200, 495, 375, 0x0B, true},  // MEAN
-    {&Tableshow::Image1, &Tableshow::Image1_Click, 1920, 4200, 465, 405, 0x05, true},  // HOLD/ZERO
-    {&Tableshow::Image5, &Tableshow::Image5_Click, 600, 4680, 465, 480, 0x0A, false},  // MAX/MIN
-    {&Tableshow::Image2, &Tableshow::Image2_Click, 1200, 4680, 510, 495, 0x06, true},  // FLOW/TEMP
-    {&Tableshow::Image4, &Tableshow::Image4_Click, 1800, 4680, 510, 450, 0x0C, true},  // ENTER
-    {&Tableshow::Image7, &Tableshow::Image7_Click, 600, 6120, 570, 510, 0x0D, true},   // power
+const KeyMember keyMembers[] = {
+    {"Image1", &Tableshow::Image1, &Tableshow::Image1_Click},
+    {"Image2", &Tableshow::Image2, &Tableshow::Image2_Click},
+    {"Image3", &Tableshow::Image3, &Tableshow::Image3_Click},
+    {"Image4", &Tableshow::Image4, &Tableshow::Image4_Click},
+    {"Image5", &Tableshow::Image5, &Tableshow::Image5_Click},
+    {"Image6", &Tableshow::Image6, &Tableshow::Image6_Click},
+    {"Image7", &Tableshow::Image7, &Tableshow::Image7_Click},
 };
-
-QFont numberFont() {
-    QFont f;
-    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    f.setPixelSize(32); // 24 pt
-    f.setItalic(true);
-    return f;
-}
-
-QFont annunciatorFont() {
-    QFont f = QApplication::font();
-    f.setPixelSize(11); // 8 pt
-    return f;
-}
-
 
 } // namespace
 
-std::vector<std::uint8_t> keyCommand(std::uint8_t keyCode) { return {0xAA, 0xBB, keyCode}; }
-
-KeyArea::KeyArea(std::uint8_t keyCode, QWidget* parent) : QWidget(parent), keyCode_(keyCode) {
-    setCursor(handCursor());
-}
-
-void KeyArea::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) pressed_ = true;
-    e->accept();
-}
-
-void KeyArea::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    if (e->button() == Qt::LeftButton) pressed_ = false;
-    e->accept();
-    if (click) emit clicked();
-}
-
-Tableshow::Tableshow(MSComm& comm, QWidget* parent)
-    : QWidget(parent), comm_(comm), front_(meterFrontPixmap(MeterFront::Readout)) {
+Tableshow::Tableshow(QWidget* parent) : QWidget(parent), front_(meterFrontPixmap(MeterFront::Readout)) {
     setWindowTitle(QStringLiteral("Form2"));
     setFixedSize(designWidth, designHeight);
     QPalette pal = palette();
@@ -109,49 +67,43 @@ Tableshow::Tableshow(MSComm& comm, QWidget* parent)
 
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(fromTwips(480, 960, 1995, 2520));
+    Picture1->setGeometry(twipsRect(480, 960, 1995, 2520));
     QPalette boxPal = Picture1->palette();
     boxPal.setColor(QPalette::Window, displayColour);
     boxPal.setColor(QPalette::WindowText, Qt::black);
     Picture1->setPalette(boxPal);
     Picture1->setAutoFillBackground(true);
 
+    const QFont numberFont = designFont(DesignFace::Arial, 24, false, true);
+    const QFont annunciatorFont = designFont(DesignFace::System, 8);
     for (const LabelDesign& d : labelDesigns) {
-        auto* l = new QLabel(Picture1);
-        l->setObjectName(QString::fromLatin1(d.name));
+        // The meter's display draws from the top of each field; the
+        // annunciators size themselves to their caption.
+        const QRect at = twipsRect(d.left, d.top, d.width, d.height);
+        QLabel* l = makeLabel(Picture1, {.name = d.name,
+                                         .text = QString::fromUtf8(d.caption),
+                                         .geometry = d.numberLine ? at : QRect(at.topLeft(), QSize()),
+                                         .font = d.numberLine ? numberFont : annunciatorFont,
+                                         .align = d.align,
+                                         .background = displayColour});
         l->setProperty("numberLine", d.numberLine);
-        l->setPalette(boxPal);
-        l->setAutoFillBackground(true); // opaque
-        l->setMargin(0);
-        l->setIndent(0);
-        l->setTextFormat(Qt::PlainText);
-        l->setFont(d.numberLine ? numberFont() : annunciatorFont());
-        // The meter's display draws from the top of each field.
-        l->setAlignment(d.align | Qt::AlignTop);
-        l->setGeometry(fromTwips(d.left, d.top, d.width, d.height));
         this->*d.member = l;
-        setCaption(l, d.caption);
     }
 
-    for (const KeyDesign& d : keyDesigns) {
-        auto* area = new KeyArea(d.keyCode, this);
-        area->setGeometry(fromTwips(d.left, d.top, d.width, d.height));
-        area->setVisible(d.visible);
-        connect(area, &KeyArea::clicked, this, d.click);
-        this->*d.member = area;
+    for (const KeyMember& m : keyMembers) {
+        const MeterKey* k = meterKeyByArea(m.area);
+        auto* area = new KeyArea(k->keyCode, this);
+        area->setObjectName(QString::fromLatin1(m.area));
+        area->setGeometry(twipsRect(k->rect));
+        area->setVisible(k->visible);
+        connect(area, &KeyArea::clicked, this, m.click);
+        this->*m.member = area;
     }
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image4->setObjectName(QStringLiteral("Image4"));
-    Image5->setObjectName(QStringLiteral("Image5"));
-    Image6->setObjectName(QStringLiteral("Image6"));
-    Image7->setObjectName(QStringLiteral("Image7"));
 }
 
 void Tableshow::Form_Load(int toolStripHeight) { move(0, toolStripHeight); }
 
-void Tableshow::setCaption(QLabel* l, const std::string& utf8) {
+void Tableshow::setCaption(QLabel* l, std::string_view utf8) {
     const QString caption = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     if (l->text() == caption) return; // nothing to change on screen
     l->setText(caption);
@@ -175,19 +127,18 @@ void Tableshow::applyReadout(const ReadoutWrites& writes) {
     }
 }
 
-void Tableshow::showFrame(const FrameBytes& frame, char decimalSeparator) {
-    applyReadout(decodeReadout(frame, decimalSeparator));
+void Tableshow::showOffline() {
+    setCaption(FIRSTLABEL, "OFF");
+    setCaption(SECONDLABEL, "LINE");
 }
 
-void Tableshow::sendKey(std::uint8_t keyCode) { comm_.Output(keyCommand(keyCode)); }
-
-void Tableshow::Image1_Click() { sendKey(Image1->keyCode()); }
-void Tableshow::Image2_Click() { sendKey(Image2->keyCode()); }
-void Tableshow::Image3_Click() { sendKey(Image3->keyCode()); }
-void Tableshow::Image4_Click() { sendKey(Image4->keyCode()); }
-void Tableshow::Image5_Click() { sendKey(Image5->keyCode()); }
-void Tableshow::Image6_Click() { sendKey(Image6->keyCode()); }
-void Tableshow::Image7_Click() { sendKey(Image7->keyCode()); }
+void Tableshow::Image1_Click() { emit keyPressed(Image1->keyCode()); }
+void Tableshow::Image2_Click() { emit keyPressed(Image2->keyCode()); }
+void Tableshow::Image3_Click() { emit keyPressed(Image3->keyCode()); }
+void Tableshow::Image4_Click() { emit keyPressed(Image4->keyCode()); }
+void Tableshow::Image5_Click() { emit keyPressed(Image5->keyCode()); }
+void Tableshow::Image6_Click() { emit keyPressed(Image6->keyCode()); }
+void Tableshow::Image7_Click() { emit keyPressed(Image7->keyCode()); }
 
 void Tableshow::paintEvent(QPaintEvent*) {
     QPainter p(this);

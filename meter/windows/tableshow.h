@@ -1,45 +1,21 @@
 // The readout panel: the meter's front with its display emulated by labels,
-// and click areas over the keys that send the meter the key's command.
+// and click areas over the keys. It shows what it is given and raises the
+// key presses; the main window sends them to the meter.
 #pragma once
 
-#include "core/meter_frame.h"
 #include "core/readout.h"
+#include "windows/key_area.h"
 
 #include <QPixmap>
 #include <QWidget>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
-#include <vector>
 
 class QLabel;
 
 namespace meter {
-
-class MSComm;
-
-// The command a key of the meter sends: 0xAA 0xBB, then the key's code.
-std::vector<std::uint8_t> keyCommand(std::uint8_t keyCode);
-
-// A transparent click area over a pictured key, with the hand pointer.
-// Clicked when the left button is pressed and released inside it.
-class KeyArea : public QWidget {
-    Q_OBJECT
-public:
-    KeyArea(std::uint8_t keyCode, QWidget* parent);
-    std::uint8_t keyCode() const { return keyCode_; }
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-
-private:
-    std::uint8_t keyCode_;
-    bool pressed_ = false;
-};
 
 class Tableshow : public QWidget {
     Q_OBJECT
@@ -48,19 +24,21 @@ public:
     static constexpr int designWidth = 194;
     static constexpr int designHeight = 479;
 
-    explicit Tableshow(MSComm& comm, QWidget* parent = nullptr);
+    explicit Tableshow(QWidget* parent = nullptr);
 
     // Places the panel below the tool strip, at the main window's left edge.
     void Form_Load(int toolStripHeight);
 
-    // Writes what one accepted frame shows into the display's labels.
-    void showFrame(const FrameBytes& frame, char decimalSeparator);
+    // Writes what one frame shows into the display's labels.
     void applyReadout(const ReadoutWrites& writes);
+
+    // No data from the meter: "OFF" on line 1, "LINE" on line 2.
+    void showOffline();
 
     // The display label of that name ("FIRSTLABEL", "Label_HOLD", ...), or nullptr.
     QLabel* label(std::string_view name) const;
 
-    // Each key area's click: sends its command at once.
+    // Each key area's click: raises keyPressed with its key's code.
     void Image1_Click();
     void Image2_Click();
     void Image3_Click();
@@ -93,14 +71,16 @@ public:
     KeyArea* Image6 = nullptr;
     KeyArea* Image7 = nullptr;
 
+signals:
+    // A key of the pictured meter was clicked: the meter is to get its command.
+    void keyPressed(std::uint8_t keyCode);
+
 protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    void sendKey(std::uint8_t keyCode);
-    void setCaption(QLabel* l, const std::string& utf8);
+    void setCaption(QLabel* l, std::string_view utf8);
 
-    MSComm& comm_;
     QPixmap front_;
 };
 

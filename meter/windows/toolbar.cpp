@@ -1,12 +1,11 @@
 #include "windows/toolbar.h"
 
-#include "platform/message_boxes.h"
 #include "platform/mouse_capture.h"
-#include "platform/mscomm.h"
 #include "platform/window_drag.h"
-#include "windows/hand_cursor.h"
+#include "windows/form_kit.h"
 #include "windows/toolbar_art.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -15,71 +14,13 @@
 
 namespace meter {
 
-PictureButton::PictureButton(QWidget* parent) : QWidget(parent) {
-    setMouseTracking(true);
-    setCursor(handCursor());
-    setAttribute(Qt::WA_NoMousePropagation);
-}
-
-void PictureButton::setPicture(const QPixmap& p) {
-    picture_ = p;
-    update();
-}
-
-void PictureButton::setImages(const ImageList* list, int hoverImage, int normalImage) {
-    list_ = list;
-    hover_ = hoverImage;
-    normal_ = normalImage;
-    showImage(normal_);
-    resize(picture_.size());
-}
-
-void PictureButton::showImage(int n) {
-    if (!list_) return;
-    shown_ = n;
-    setPicture(list_->ListImages(n));
-}
-
-void PictureButton::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawPixmap(0, 0, picture_);
-}
-
-void PictureButton::mouseMoveEvent(QMouseEvent* e) {
-    e->accept();
-    if (!list_) return;
-    setCapture(this);
-    const QPointF at = e->position();
-    if (at.x() >= 0 && at.x() <= width() && at.y() >= 0 && at.y() <= height()) {
-        showImage(hover_);
-    } else {
-        showImage(normal_);
-        releaseCapture();
-    }
-}
-
-void PictureButton::mousePressEvent(QMouseEvent* e) {
-    e->accept();
-    pressed_ = e->button() == Qt::LeftButton;
-}
-
-void PictureButton::mouseReleaseEvent(QMouseEvent* e) {
-    e->accept();
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    pressed_ = false;
-    if (click) emit clicked();
-}
-
-Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, MSComm& comm, MessageBoxes& boxes,
-                 CommonDialog& dialog, QWidget* parent)
+Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, CommonDialog& dialog, QWidget* parent)
     : QWidget(parent),
       dragWindow(startWindowDrag),
       CommonDialog1(dialog),
       ToolBarImageList(toolBarImages()),
       state_(state),
       mainWindow_(mainWindow),
-      comm_(comm),
-      boxes_(boxes),
       background_(toolbarBackground()) {
     setObjectName(QStringLiteral("toolbar"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -129,13 +70,11 @@ Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, MSComm& comm, MessageB
     Command1->hide();
     QObject::connect(Command1, &QPushButton::clicked, this, &Toolbar::Command1_Click);
 
-    Label1 = new QLabel(QStringLiteral("HW-310"), this);
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPixelSize(32);
-    Label1->setFont(f);
-    Label1->setAttribute(Qt::WA_TranslucentBackground);
-    Label1->setGeometry(32, 32, 201, 41);
-    Label1->hide();
+    Label1 = makeLabel(this, {.name = "Label1",
+                              .text = QStringLiteral("HW-310"),
+                              .geometry = twipsRect(480, 480, 3015, 615),
+                              .font = designFont(DesignFace::MSSansSerif, 24),
+                              .visible = false});
 
     CapHelp = new QMenu(QStringLiteral("CapHelp"), this);
     CapContents = CapHelp->addAction(QStringLiteral("Contents"));
@@ -144,6 +83,9 @@ Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, MSComm& comm, MessageB
     printgraph = printselect->addAction(QStringLiteral("Print Graph"));
     printdata = printselect->addAction(QStringLiteral("Print Data "));
     printalldata = printselect->addAction(QStringLiteral("Print All Data"));
+    QObject::connect(printgraph, &QAction::triggered, this, &Toolbar::printgraph_Click);
+    QObject::connect(printdata, &QAction::triggered, this, &Toolbar::printdata_Click);
+    QObject::connect(printalldata, &QAction::triggered, this, &Toolbar::printalldata_Click);
 
     Form_Load();
 }
@@ -195,6 +137,24 @@ void Toolbar::toolopen_Click() {
     if (onOpen) onOpen();
 }
 
+void Toolbar::exportToExcel() {
+    releaseCapture();
+    export_->showNormalImage();
+    if (onExportToExcel) onExportToExcel();
+}
+
+void Toolbar::printgraph_Click() {
+    if (onPrintGraph) onPrintGraph();
+}
+
+void Toolbar::printdata_Click() {
+    if (onPrintData) onPrintData(printReport_);
+}
+
+void Toolbar::printalldata_Click() {
+    if (onPrintAllData) onPrintAllData(printReport_);
+}
+
 void Toolbar::toolmin_Click() {
     if (mainWindow_) mainWindow_->showMinimized();
 }
@@ -204,7 +164,7 @@ void Toolbar::toolclose_Click() {
 }
 
 void Toolbar::Command1_Click() {
-    if (comm_.PortOpen()) boxes_.show(QStringLiteral("fdsfds"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+    if (onTest) onTest();
 }
 
 void Toolbar::paintEvent(QPaintEvent*) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "core/shared_state.h"
+#include "output/print_report.h"
 #include "platform/image_list.h"
+#include "windows/picture_button.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -19,53 +21,11 @@ class QPushButton;
 namespace meter {
 
 class CommonDialog;
-class MessageBoxes;
-class MSComm;
-
-// A borderless picture box showing a pixmap from its top-left corner, with
-// the hand pointer over it. With images from a list it follows the hover
-// rule: every mouse move captures the mouse first; a pointer inside (the
-// right and bottom edges included) shows the hover image, one outside the
-// normal image and releases the capture.
-class PictureButton : public QWidget {
-    Q_OBJECT
-public:
-    explicit PictureButton(QWidget* parent = nullptr);
-
-    void setPicture(const QPixmap& p);
-    const QPixmap& picture() const { return picture_; }
-
-    // Hover and normal images by number; the button takes the normal one and
-    // fits its size to it.
-    void setImages(const ImageList* list, int hoverImage, int normalImage);
-    int hoverImage() const { return hover_; }
-    int normalImage() const { return normal_; }
-    // Number of the image shown now (0 when the button has no list).
-    int shownImage() const { return shown_; }
-    void showImage(int n);
-    void showNormalImage() { showImage(normal_); }
-
-signals:
-    void clicked();
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-
-private:
-    QPixmap picture_;
-    const ImageList* list_ = nullptr;
-    int hover_ = 0, normal_ = 0, shown_ = 0;
-    bool pressed_ = false;
-};
 
 class Toolbar : public QWidget {
     Q_OBJECT
 public:
-    Toolbar(SharedState& state, QWidget* mainWindow, MSComm& comm, MessageBoxes& boxes, CommonDialog& dialog,
-            QWidget* parent = nullptr);
+    Toolbar(SharedState& state, QWidget* mainWindow, CommonDialog& dialog, QWidget* parent = nullptr);
 
     static constexpr int designedWidth = 966;
     static constexpr int designedHeight = 71;
@@ -85,6 +45,12 @@ public:
     void toolopen_Click();
     void Command1_Click();
 
+    // The hidden print menu: the tabular report of the data file's records,
+    // all of them or the graph's zoomed span, and the print layout window.
+    void printgraph_Click();
+    void printdata_Click();
+    void printalldata_Click();
+
     // The commands behind the buttons, run after each button's first steps.
     // Until set they do nothing.
     std::function<void()> onExport;  // CSV export
@@ -93,6 +59,14 @@ public:
     std::function<void()> onHelp;    // About window
     std::function<void()> onConnect; // connection dialog (hidden button)
     std::function<void()> onOpen;    // data file reader (hidden button)
+    std::function<void()> onTest;    // test message (hidden push button Command1)
+    std::function<void()> onExportToExcel; // workbook export (exportToExcel)
+    std::function<void(PrintReportState&)> onPrintAllData; // report of every record
+    std::function<void(PrintReportState&)> onPrintData;    // report of the zoomed span
+    std::function<void()> onPrintGraph;                    // the print layout window
+
+    // Where the tabular report stood when its last run ended.
+    const PrintReportState& printReport() const { return printReport_; }
 
     // Starts the drag of the main window; replaceable so that tests can see it.
     std::function<void(QWidget*)> dragWindow;
@@ -127,11 +101,14 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
 
 private:
+    // The workbook export; nothing in the program calls it.
+    void exportToExcel();
+    friend struct ToolbarTestAccess; // lets the tests run exportToExcel
+
     SharedState& state_;
     QWidget* mainWindow_;
-    MSComm& comm_;
-    MessageBoxes& boxes_;
     QPixmap background_;
+    PrintReportState printReport_;
 };
 
 } // namespace meter

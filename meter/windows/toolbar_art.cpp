@@ -1,5 +1,7 @@
 #include "windows/toolbar_art.h"
 
+#include "windows/form_kit.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -24,10 +26,7 @@ QPixmap buttonImage(const QString& word, bool hover) {
     pm.fill(hover ? QColor(70, 158, 200) : QColor(156, 234, 245));
     QPainter p(&pm);
     p.setRenderHint(QPainter::TextAntialiasing);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(13);
-    f.setBold(true);
-    p.setFont(f);
+    p.setFont(pixelFont(DesignFace::Arial, 13, true));
     p.setPen(hover ? QColor(240, 21, 52) : QColor(0, 0, 0));
     p.drawText(pm.rect(), Qt::AlignCenter, word);
     return pm;
@@ -46,12 +45,8 @@ QPixmap toolbarBackground() {
     p.fillRect(QRect(0, 0, 966, 18), sheen);
 
     p.setRenderHint(QPainter::Antialiasing);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(24);
-    f.setBold(true);
-    f.setItalic(true);
     QPainterPath title;
-    title.addText(12, 46, f, QStringLiteral("Hot Wire Anemometer"));
+    title.addText(12, 46, pixelFont(DesignFace::Arial, 24, true, true), QStringLiteral("Hot Wire Anemometer"));
     p.setPen(QPen(QColor(255, 255, 255, 200), 3));
     p.drawPath(title);
     p.fillPath(title, QColor(220, 16, 32));

@@ -29,3 +29,13 @@ TEST(PortLookup, ChoosesTheBridgesPort) {
     }
     EXPECT_EQ(lookUpPort(std::nullopt).error, PortLookupError::KeyNotOpened);
 }
+
+TEST(PortLookup, ConnectionDialogChoiceIsExact) {
+    struct Case { const char* text; int port; };
+    const Case cases[] = {
+        {"com1", 1}, {"com2", 2}, {"com3", 3}, {"com4", 4}, {"com5", 5},
+        {"other", 3}, {"", 3}, {"COM2", 3}, {"Com2", 3}, {" com2", 3}, {"com2 ", 3},
+        {"com6", 3}, {"com0", 3}, {"com02", 3}, {"com", 3}, {"com16", 3},
+    };
+    for (const Case& c : cases) EXPECT_EQ(portNumberFromChoice(c.text), c.port) << '"' << c.text << '"';
+}

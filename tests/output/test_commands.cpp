@@ -3,6 +3,7 @@
 #include "platform/common_dialog.h"
 
 #include "fake_env.h"
+#include "file_faults.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <csignal>
 #include <deque>
 #include <fstream>
 #include <iterator>
 #include <memory>
 
-#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -131,30 +131,10 @@ TEST(OutputCommands, SecondSaveReplacesTheFirst) {
               (QStringList{"report.csv", "report.txt"}));
 }
 
-// Limits the size of files this process may write, as a full disk would;
-// also for root, who is not stopped by permission bits.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit l = old_;
-        l.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
 TEST(OutputCommands, UnwritableTargetShowsErrorAndKeepsEverything) {
-    enum class Fault { MissingFolder, TargetIsFolder, DiskFull };
-    for (const Fault fault : {Fault::MissingFolder, Fault::TargetIsFolder, Fault::DiskFull}) {
+    // A read-only file is kept also when the tests run as root.
+    enum class Fault { MissingFolder, TargetIsFolder, DiskFull, ReadOnlyFile };
+    for (const Fault fault : {Fault::MissingFolder, Fault::TargetIsFolder, Fault::DiskFull, Fault::ReadOnlyFile}) {
         for (const bool csv : {false, true}) {
             SCOPED_TRACE(testing::Message() << "fault " << static_cast<int>(fault) << (csv ? " csv" : " report"));
             QTemporaryDir dir;
@@ -170,14 +150,17 @@ TEST(OutputCommands, UnwritableTargetShowsErrorAndKeepsEverything) {
                 std::ofstream(QFile::encodeName(d.filePath("folder/inside.txt")).toStdString()) << "x";
                 target = d.filePath("folder");
             }
+            if (fault == Fault::ReadOnlyFile) {
+                ASSERT_EQ(chmod(QFile::encodeName(target).constData(), 0444), 0);
+            }
 
             Commands c;
             addRecords(*c.state, 2000);
             const meter::LiveRecord before = c.state->liveRecords[1234];
             c.answers = {target};
             {
-                std::unique_ptr<FileSizeLimit> limit;
-                if (fault == Fault::DiskFull) limit = std::make_unique<FileSizeLimit>(4096);
+                std::unique_ptr<testsupport::FileSizeLimit> limit;
+                if (fault == Fault::DiskFull) limit = std::make_unique<testsupport::FileSizeLimit>(4096);
                 csv ? c.exportCsv() : c.saveas();
             }
             ASSERT_EQ(c.boxes.shown.size(), 1u);
@@ -210,12 +193,59 @@ TEST(OutputCommands, DiskFullOverExistingFileKeepsIt) {
     ASSERT_FALSE(good.empty());
     addRecords(*c.state, 3000);
     {
-        FileSizeLimit limit(8192);
+        testsupport::FileSizeLimit limit(8192);
         c.saveas();
     }
     ASSERT_EQ(c.boxes.shown.size(), 1u);
     EXPECT_EQ(readAll(target), good);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.txt"});
+}
+
+// A folder that takes no new file (not even a temporary one), holding a file
+// its user may write: the file itself is written, shorter or longer than before.
+TEST(OutputCommands, SavesInPlaceWhereTheFolderTakesNoNewFile) {
+    for (const bool csv : {false, true}) {
+        for (const std::size_t oldSize : {std::size_t{10}, std::size_t{100000}}) {
+            SCOPED_TRACE(testing::Message() << (csv ? "csv" : "report") << ", old file of " << oldSize << " bytes");
+            QTemporaryDir dir;
+            QDir d(dir.path());
+            // What the command writes into a folder that takes new files.
+            Commands reference;
+            addRecords(*reference.state, 300);
+            reference.answers = {d.filePath("expected")};
+            csv ? reference.exportCsv() : reference.saveas();
+            const std::string expected = readAll(d.filePath("expected"));
+            ASSERT_GT(expected.size(), 10u);
+            ASSERT_LT(expected.size(), 100000u);
+
+            ASSERT_TRUE(d.mkdir("locked") && d.mkdir("stage"));
+            const std::string folder = QFile::encodeName(d.filePath("locked")).toStdString();
+            const std::string stage = QFile::encodeName(d.filePath("stage")).toStdString();
+            const QString target = d.filePath("locked/old.txt");
+            const std::string targetPath = QFile::encodeName(target).toStdString();
+            std::ofstream(targetPath, std::ios::binary) << std::string(oldSize, 'o');
+            ASSERT_EQ(chmod(QFile::encodeName(d.path()).constData(), 0755), 0);
+            ASSERT_EQ(chmod(stage.c_str(), 0777), 0);
+            ASSERT_EQ(chmod(targetPath.c_str(), 0644), 0);
+            ASSERT_TRUE(testsupport::handToUnprivileged(targetPath));
+            ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+
+            const int messages = testsupport::runUnprivileged([&] {
+                setenv("TMPDIR", stage.c_str(), 1);
+                Commands c;
+                addRecords(*c.state, 300);
+                c.answers = {target};
+                csv ? c.exportCsv() : c.saveas();
+                return static_cast<int>(c.boxes.shown.size());
+            });
+            chmod(folder.c_str(), 0755);
+            EXPECT_EQ(messages, 0);
+            EXPECT_TRUE(readAll(target) == expected) << "the file holds what the command writes elsewhere";
+            EXPECT_EQ(QDir(d.filePath("locked")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                      QStringList{"old.txt"});
+            EXPECT_TRUE(QDir(d.filePath("stage")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        }
+    }
 }
 
 } // namespace

@@ -21,4 +21,6 @@ void FakeSysfs::makeUnreadable() { std::filesystem::remove_all(root() / "class")
 
 meter::LocalDateTime fixedTime() { return {2026, 12, 10, 9, 30, 5}; }
 
+QString fixedShortDate() { return QStringLiteral("10.12.26"); }
+
 } // namespace testsupport

@@ -37,5 +37,7 @@ private:
 };
 
 meter::LocalDateTime fixedTime();
+// The same day in a short-date form: "10.12.26".
+QString fixedShortDate();
 
 } // namespace testsupport

@@ -2,6 +2,7 @@
 #include "windows/frmabout.h"
 
 #include "fake_env.h"
+#include "mouse_input.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,13 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
 
+// A press at a point of the window, delivered to whatever lies there.
 void press(QWidget* w, Qt::MouseButton button, QPoint at = QPoint(10, 80)) {
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(at), w->mapToGlobal(QPointF(at)), button, button,
-                  Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
+    testsupport::pressAt(*w, at, button);
 }
 
 void settle() {
@@ -82,14 +81,37 @@ TEST(AboutWindow, InfoTwiceIsOneWindowAndAnyButtonClosesIt) {
     EXPECT_EQ(c.window(), nullptr);
     EXPECT_EQ(aboutWindows(), 0);
 
-    // Built afresh; a press on a label closes it too.
+    // Built afresh; a middle-button press on the surface closes it too.
     c.help();
     ASSERT_NE(c.window(), nullptr);
     EXPECT_TRUE(c.window()->isVisible());
-    press(c.window(), Qt::MiddleButton, QPoint(70, 20));
+    press(c.window(), Qt::MiddleButton, QPoint(280, 90));
     settle();
     EXPECT_EQ(c.window(), nullptr);
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+// The labels take their own presses and have no handler: only the window's
+// own surface closes it.
+TEST(AboutWindow, APressOnALabelLeavesItOpen) {
+    testsupport::RecordingBoxes boxes;
+    meter::AboutController c(boxes, [] {});
+    c.help();
+    meter::FrmAbout* about = c.window();
+    ASSERT_NE(about, nullptr);
+    for (QLabel* label : {about->Label1, about->Label4}) {
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            const QPoint at = label->geometry().topLeft() + QPoint(10, 10);
+            EXPECT_EQ(testsupport::widgetAt(*about, at), label);
+            press(about, button, at);
+            settle();
+            ASSERT_EQ(c.window(), about) << label->text().toStdString();
+        }
+    }
+    ASSERT_TRUE(about->isVisible());
+    press(about, Qt::LeftButton, QPoint(10, 80)); // below the labels
+    settle();
+    EXPECT_EQ(c.window(), nullptr);
 }
 
 TEST(AboutWindow, MenuItems) {

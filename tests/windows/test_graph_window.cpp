@@ -12,6 +12,8 @@
 #include <QTime>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QAbstractItemView>
+#include <QTest>
 
 #include <cmath>
 #include <limits>
@@ -217,6 +219,43 @@ TEST_F(GraphWindowTest, RangeListSetsTheFullScaleAndCaptions) {
     w->Combo1_Click();
     EXPECT_EQ(state->graphRange, 6000.0);
     EXPECT_EQ(w->Label_Range6->text(), "6000");
+}
+
+// Typing into the list's edit field is no pick: neither Return nor leaving
+// the field takes a typed full scale, even one that matches an item. An item
+// picked from the drop-down list, or with the arrow keys, is.
+TEST_F(GraphWindowTest, TypedTextChangesNothingUntilAnItemIsPicked) {
+    w->show();
+    QComboBox* list = w->Combo1;
+    auto typeIn = [&](const char* text) {
+        list->lineEdit()->selectAll();
+        QTest::keyClicks(list, QString::fromLatin1(text));
+        EXPECT_EQ(list->currentText(), QString::fromLatin1(text));
+    };
+    typeIn("60");
+    QTest::keyClick(list, Qt::Key_Return);
+    typeIn("600");
+    QTest::keyClick(list->lineEdit(), Qt::Key_Enter);
+    typeIn("10");
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(list, &out);
+    EXPECT_EQ(state->graphRange, 6000.0);
+    EXPECT_EQ(axisCaptions(), QStringList({"0", "1000", "2000", "3000", "4000", "5000", "6000"}));
+
+    // A pick from the drop-down list.
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    const QModelIndex item = view->model()->index(list->findText("30"), 0);
+    view->scrollTo(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    EXPECT_EQ(state->graphRange, 30.0);
+    EXPECT_EQ(w->Label_Range6->text(), "30");
+
+    // The arrow keys step through the items, each step a pick.
+    list->setEditText(list->itemText(list->findText("30")));
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->currentText(), "10");
+    EXPECT_EQ(state->graphRange, 10.0);
 }
 
 TEST_F(GraphWindowTest, ScrollingBackWhileRecordsArrive) {

@@ -1,5 +1,7 @@
 #include "fake_env.h"
 #include "frame_bytes.h"
+#include "main_window_rig.h"
+#include "mouse_input.h"
 #include "pty_meter.h"
 #include "platform/serialcomm_map.h"
 #include "windows/mainform.h"
@@ -13,11 +15,13 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <stdexcept>
 
 using namespace meter;
 using namespace testsupport;
@@ -25,35 +29,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A frame whose velocity (m/s) is the tag, so that the stored record tells which frame it was.
-std::vector<std::uint8_t> frameOf(std::uint8_t tag) {
-    std::vector<std::uint8_t> f(40, 0);
-    putFloat(f, 10, tag);
-    f[26] = 0x01;
-    return f;
-}
-
-struct Rig {
-    FakeSysfs sysfs;
-    PtyMeter pty;
-    RecordingBoxes boxes;
-    std::unique_ptr<MainForm> form;
-
-    explicit Rig(const std::string& tty = "ttyUSB0") {
-        sysfs.addTty(tty, "cp210x");
-        Environment env;
-        const QString slave = pty.slavePath();
-        env.portPath = [slave](int n) { return n == 1 ? slave : QStringLiteral("/nonexistent/port"); };
-        env.sysfsRoot = sysfs.root();
-        env.boxes = &boxes;
-        env.clock = fixedTime;
-        form = std::make_unique<MainForm>(std::move(env));
-    }
+// The main window on its pseudo-terminal, started by the test.
+struct Rig : MainWindowRig {
+    Rig() : MainWindowRig(Options{.start = false}) {}
     bool start() { return form->MDIForm_Load(); }
-    int count() const { return form->state.liveRecordCount; }
     double velocity(int n) const { return form->state.liveRecords[n].velocity; }
-    bool frames(int n) { return waitUntil([this, n] { return count() == n; }, 2s); }
-    bool armed() { return waitUntil([this] { return form->MSComm1->RThreshold() == 40; }, 2s); }
 };
 
 double cpuSeconds() {
@@ -132,6 +112,8 @@ TEST(StartUp, FailuresEndTheProgramWithTheirMessage) {
         env.portPath = [](int) { return QStringLiteral("/nonexistent/ttyUSB4"); };
         env.sysfsRoot = fs.root();
         env.boxes = &boxes;
+        env.clock = fixedTime;
+        env.shortDate = fixedShortDate;
         MainForm form(std::move(env));
         EXPECT_FALSE(form.MDIForm_Load());
         ASSERT_EQ(boxes.shown.size(), 1u);
@@ -156,7 +138,7 @@ TEST(StartUp, OpensTheBridgesPortAndShutDownClosesIt) {
     EXPECT_EQ(rig.form->frmtableshow->geometry(), QRect(0, 71, 194, 479));
     EXPECT_EQ(rig.form->frmgraph->geometry(), QRect(194, 71, 723, 479));
     EXPECT_EQ(rig.form->frmstatus->geometry(), QRect(0, 550, 909, 120));
-    EXPECT_TRUE(rig.armed()); // no meter sending: armed at the first tick
+    EXPECT_TRUE(rig.waitArmed()); // no meter sending: armed at the first tick
     rig.form->close();
     EXPECT_FALSE(rig.form->MSComm1->PortOpen());
     EXPECT_TRUE(rig.boxes.shown.empty()); // no file records: no question
@@ -165,10 +147,10 @@ TEST(StartUp, OpensTheBridgesPortAndShutDownClosesIt) {
 TEST(Reception, FramesBetweenPausesAreAcceptedOtherBlocksAreNot) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
 
     rig.pty.send(frameOf(1));
-    ASSERT_TRUE(rig.frames(1));
+    ASSERT_TRUE(rig.waitForCount(1));
     EXPECT_EQ(rig.velocity(1), 1);
     spin(150ms);
 
@@ -180,14 +162,14 @@ TEST(Reception, FramesBetweenPausesAreAcceptedOtherBlocksAreNot) {
     EXPECT_EQ(rig.form->MSComm1->InBufferCount(), 0);
 
     rig.pty.send(frameOf(3));
-    ASSERT_TRUE(rig.frames(2));
+    ASSERT_TRUE(rig.waitForCount(2));
     EXPECT_EQ(rig.velocity(2), 3);
 }
 
 TEST(Reception, AStreamWithoutPausesIsNeverAccepted) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     rig.form->resyncReceive();
     for (int i = 0; i < 50; ++i) { // one second, a few bytes every 20 ms
         rig.pty.send(std::vector<std::uint8_t>(8, static_cast<std::uint8_t>(i)));
@@ -201,13 +183,13 @@ TEST(Reception, AStreamWithoutPausesIsNeverAccepted) {
 TEST(Reception, ResyncDiscardsWhatCameMeanwhileAndResumesAtTheNextSilence) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     rig.form->resyncReceive();
     rig.pty.send(frameOf(7)); // arrives while synchronising
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     EXPECT_EQ(rig.count(), 0);
     rig.pty.send(frameOf(8));
-    ASSERT_TRUE(rig.frames(1));
+    ASSERT_TRUE(rig.waitForCount(1));
     EXPECT_EQ(rig.velocity(1), 8);
 }
 
@@ -215,13 +197,63 @@ TEST(Reception, KeyBytesArriveUnchanged) {
     Rig rig;
     ASSERT_TRUE(rig.start());
     rig.form->MSComm1->Output({0xAA, 0xBB, 0x0D, 0x0A, 0x00, 0xFF});
-    std::vector<std::uint8_t> got;
-    ASSERT_TRUE(waitUntil([&] {
-        const auto r = rig.pty.received();
-        got.insert(got.end(), r.begin(), r.end());
-        return got.size() >= 6;
-    }, 2s));
-    EXPECT_EQ(got, (std::vector<std::uint8_t>{0xAA, 0xBB, 0x0D, 0x0A, 0x00, 0xFF}));
+    EXPECT_EQ(rig.sentToMeter(6), (std::vector<std::uint8_t>{0xAA, 0xBB, 0x0D, 0x0A, 0x00, 0xFF}));
+}
+
+// A click on a key of the readout panel reaches the meter at once, also while
+// reception is synchronising; where MAX/MIN is pictured nothing is sent.
+TEST(Keys, ClicksOnThePanelReachTheMeter) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    ASSERT_EQ(rig.form->MSComm1->RThreshold(), 0); // not armed yet
+    Tableshow& panel = *rig.form->frmtableshow;
+    const std::pair<QPoint, std::uint8_t> keys[] = {
+        {{53, 292}, 0x09},  // SET
+        {{96, 292}, 0x0B},  // MEAN
+        {{143, 293}, 0x05}, // HOLD/ZERO
+        {{97, 328}, 0x06},  // FLOW/TEMP
+        {{137, 327}, 0x0C}, // ENTER
+        {{59, 425}, 0x0D},  // power
+    };
+    for (const auto& [at, code] : keys) {
+        SCOPED_TRACE(int(code));
+        clickAt(panel, at);
+        EXPECT_EQ(rig.sentToMeter(3), (std::vector<std::uint8_t>{0xAA, 0xBB, code}));
+    }
+    clickAt(panel, {55, 328}); // MAX/MIN
+    clickAt(panel, {90, 120}); // the display
+    spin(150ms);
+    EXPECT_TRUE(rig.pty.received().empty());
+}
+
+TEST(Environment, MessageBoxesClockAndShortDateAreRequired) {
+    RecordingBoxes boxes;
+    Environment noBoxes;
+    noBoxes.clock = fixedTime;
+    noBoxes.shortDate = fixedShortDate;
+    EXPECT_THROW(MainForm{noBoxes}, std::invalid_argument);
+    Environment noClock;
+    noClock.boxes = &boxes;
+    noClock.shortDate = fixedShortDate;
+    EXPECT_THROW(MainForm{noClock}, std::invalid_argument);
+    Environment noShortDate;
+    noShortDate.boxes = &boxes;
+    noShortDate.clock = fixedTime;
+    EXPECT_THROW(MainForm{noShortDate}, std::invalid_argument);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(ToolStrip, TestButtonSpeaksOnlyWhileThePortIsOpen) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    rig.form->frmtoolbar->Command1->click(); // hidden, but its handler runs
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    EXPECT_EQ(rig.boxes.shown[0].text, "fdsfds");
+    EXPECT_EQ(rig.boxes.shown[0].title, "Meter");
+    EXPECT_EQ(rig.boxes.shown[0].buttons, MessageBoxes::Buttons::Ok);
+    rig.form->MSComm1->setPortOpen(false);
+    rig.form->frmtoolbar->Command1_Click();
+    EXPECT_EQ(rig.boxes.shown.size(), 1u);
 }
 
 TEST(Reception, FullStoreIgnoresTheFrameBeforeReadingIt) {
@@ -245,11 +277,11 @@ TEST(Reception, FullStoreIgnoresTheFrameBeforeReadingIt) {
 TEST(Reception, WatchdogShowsOffLineFourSecondsAfterTheLastFrame) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     EXPECT_FALSE(rig.form->Timer_offline->isActive());
     EXPECT_EQ(rig.form->frmtableshow->FIRSTLABEL->text(), "-0.000"); // design caption
     rig.pty.send(frameOf(1));
-    ASSERT_TRUE(rig.frames(1));
+    ASSERT_TRUE(rig.waitForCount(1));
     EXPECT_EQ(rig.form->frmtableshow->FIRSTLABEL->text(), "0"); // display value 0 in m/s
     EXPECT_TRUE(rig.form->Timer_offline->isActive());
     spin(3500ms);
@@ -262,9 +294,9 @@ TEST(Reception, WatchdogShowsOffLineFourSecondsAfterTheLastFrame) {
 TEST(Reception, UnpluggedBridgeLeavesTheProgramIdleAndResponsive) {
     Rig rig;
     ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.armed());
+    ASSERT_TRUE(rig.waitArmed());
     rig.pty.send(frameOf(1));
-    ASSERT_TRUE(rig.frames(1));
+    ASSERT_TRUE(rig.waitForCount(1));
     rig.pty.hangUp();
     spin(100ms);
     const double before = cpuSeconds();

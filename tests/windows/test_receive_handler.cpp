@@ -1,8 +1,7 @@
 // Frames through a pseudo-terminal into the whole main window: readout,
 // records, statistics, graph.
-#include "fake_env.h"
 #include "frame_bytes.h"
-#include "pty_meter.h"
+#include "main_window_rig.h"
 #include "core/graph_geometry.h"
 #include "windows/frmgraphshow.h"
 #include "windows/mainform.h"
@@ -51,19 +50,9 @@ QString unitOf(Unit u) { return QString::fromUtf8(unitText(u).data(), static_cas
 } // namespace
 
 TEST(ReceiveHandler, FramesBecomeRecordsStatisticsAndGraph) {
-    FakeSysfs sysfs;
-    sysfs.addTty("ttyUSB0", "cp210x");
-    PtyMeter pty;
-    RecordingBoxes boxes;
-    Environment env;
-    const QString slave = pty.slavePath();
-    env.portPath = [slave](int) { return slave; };
-    env.sysfsRoot = sysfs.root();
-    env.boxes = &boxes;
-    env.clock = fixedTime;
-    MainForm form(std::move(env));
-    ASSERT_TRUE(form.MDIForm_Load());
-    ASSERT_TRUE(waitUntil([&] { return form.MSComm1->RThreshold() == 40; }, 2s));
+    MainWindowRig rig;
+    ASSERT_TRUE(rig.started);
+    MainForm& form = *rig.form;
 
     const Reading readings[] = {
         {197, 21.5f, 1, 21.5f, 1, 0.01f, 0x02, 0x01, 0x82, 0x01},
@@ -72,9 +61,8 @@ TEST(ReceiveHandler, FramesBecomeRecordsStatisticsAndGraph) {
     };
     int sent = 0;
     for (const Reading& r : readings) {
-        pty.send(frameOf(r));
-        ++sent;
-        ASSERT_TRUE(waitUntil([&] { return form.state.liveRecordCount == sent; }, 2s));
+        rig.pty.send(frameOf(r));
+        ASSERT_TRUE(rig.waitForCount(++sent));
         spin(120ms); // the meter's pause between frames
     }
 

@@ -1,5 +1,6 @@
 #include "windows/statusfrm.h"
 
+#include "mouse_input.h"
 #include "platform/regional_settings.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTimer>
 
 #include <memory>
@@ -18,14 +18,7 @@ using namespace meter;
 
 namespace {
 
-void press(QWidget* w, Qt::MouseButton button, QPoint at = {2, 2}) {
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(at), QPointF(w->mapToGlobal(at)), button, button,
-                  Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-    QMouseEvent r(QEvent::MouseButtonRelease, QPointF(at), QPointF(w->mapToGlobal(at)), button, Qt::NoButton,
-                  Qt::NoModifier);
-    QApplication::sendEvent(w, &r);
-}
+void press(QWidget* w, Qt::MouseButton button, QPoint at = {2, 2}) { testsupport::clickOn(w, at, button); }
 
 struct StatusfrmTest : ::testing::Test {
     std::unique_ptr<SharedState> state = std::make_unique<SharedState>();

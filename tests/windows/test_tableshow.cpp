@@ -1,45 +1,28 @@
-// The readout panel, headless: design state, key clicks through a
-// pseudo-terminal, and frames written into the display.
+// The readout panel, headless: design state, key clicks raised as key
+// presses, and frames written into the display.
 #include "windows/hand_cursor.h"
 #include "windows/offlinefrm.h"
 #include "windows/tableshow.h"
 
-#include "platform/mscomm.h"
-#include "pty_meter.h"
-
+#include "core/meter_frame.h"
 #include "frame_bytes.h"
+#include "mouse_input.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QMouseEvent>
 
-#include <cstring>
 #include <memory>
 
 using namespace meter;
-using namespace std::chrono_literals;
 
 namespace {
 
 void savePng(QWidget& w, const char* name) {
     QDir().mkpath(QStringLiteral(METER_PNG_DIR));
     ASSERT_TRUE(w.grab().save(QStringLiteral(METER_PNG_DIR "/") + QString::fromLatin1(name)));
-}
-
-// A left click at a point of the window, delivered to whatever child lies there.
-void clickAt(QWidget& top, QPoint p) {
-    QWidget* target = top.childAt(p);
-    if (!target) target = &top;
-    const QPointF local = target->mapFrom(&top, p);
-    const QPointF global = top.mapToGlobal(QPointF(p));
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
 }
 
 using testsupport::putFloat;
@@ -58,13 +41,20 @@ FrameBytes typicalFrame() {
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// Writes what a frame shows, as the main window's receive handler does.
+void show(Tableshow& panel, const FrameBytes& b, char decimalSeparator) {
+    panel.applyReadout(decodeReadout(decodeFrame(b), decimalSeparator));
+}
+
 class TableshowTest : public ::testing::Test {
 protected:
-    TableshowTest() : comm([this](int) { return pty.slavePath(); }), panel(comm) { panel.show(); }
+    TableshowTest() {
+        panel.show();
+        QObject::connect(&panel, &Tableshow::keyPressed, [this](std::uint8_t code) { pressed.push_back(code); });
+    }
 
-    testsupport::PtyMeter pty;
-    MSComm comm;
     Tableshow panel;
+    std::vector<std::uint8_t> pressed; // key presses raised, in order
 };
 
 } // namespace
@@ -132,10 +122,7 @@ TEST_F(TableshowTest, DesignState) {
     savePng(panel, "tableshow_design.png");
 }
 
-TEST_F(TableshowTest, EachKeySendsItsCommandAtOnce) {
-    ASSERT_TRUE(comm.setPortOpen(true));
-    // The link is not armed (receive threshold 0): keys are sent all the same.
-    ASSERT_EQ(comm.RThreshold(), 0);
+TEST_F(TableshowTest, EachKeyRaisesItsKeyPress) {
     const std::pair<QRect, std::uint8_t> keys[] = {
         {QRect(40, 280, 27, 24), 0x09},  // SET
         {QRect(80, 280, 33, 25), 0x0B},  // MEAN
@@ -146,51 +133,31 @@ TEST_F(TableshowTest, EachKeySendsItsCommandAtOnce) {
     };
     for (const auto& [rect, code] : keys) {
         SCOPED_TRACE(int(code));
-        clickAt(panel, rect.center());
-        std::vector<std::uint8_t> got;
-        ASSERT_TRUE(testsupport::waitUntil(
-            [&] {
-                const auto more = pty.received();
-                got.insert(got.end(), more.begin(), more.end());
-                return got.size() >= 3;
-            },
-            2000ms));
-        testsupport::spin(20ms);
-        const auto extra = pty.received();
-        got.insert(got.end(), extra.begin(), extra.end());
-        EXPECT_EQ(got, (std::vector<std::uint8_t>{0xAA, 0xBB, code}));
+        pressed.clear();
+        testsupport::clickAt(panel, rect.topLeft());
+        testsupport::clickAt(panel, rect.bottomRight());
+        EXPECT_EQ(pressed, (std::vector<std::uint8_t>{code, code}));
     }
+    pressed.clear();
 
-    // Where MAX/MIN is pictured, and on the display, nothing is sent.
-    clickAt(panel, QRect(40, 312, 31, 32).center());
-    clickAt(panel, QPoint(90, 120));
+    // Where MAX/MIN is pictured, beside a key, on the display: nothing.
+    testsupport::clickAt(panel, QRect(40, 312, 31, 32).center());
+    testsupport::clickAt(panel, QPoint(39, 290));
+    testsupport::clickAt(panel, QPoint(90, 120));
+    // Only the left button clicks.
+    testsupport::clickAt(panel, QPoint(50, 290), Qt::RightButton);
     // A press on a key released outside it is no click.
-    {
-        const QPointF inside(5, 5), outside(60, 5);
-        QMouseEvent press(QEvent::MouseButtonPress, inside, inside, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(panel.Image3, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, outside, outside, Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(panel.Image3, &release);
-    }
-    testsupport::spin(150ms);
-    EXPECT_TRUE(pty.received().empty());
+    testsupport::sendMouse(panel.Image3, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    testsupport::sendMouse(panel.Image3, QEvent::MouseButtonRelease, {60, 5}, Qt::LeftButton);
+    EXPECT_TRUE(pressed.empty());
 
-    // The hidden area's own click handler still knows its command.
+    // The hidden area's own click handler still knows its key.
     panel.Image5_Click();
-    std::vector<std::uint8_t> got;
-    ASSERT_TRUE(testsupport::waitUntil(
-        [&] {
-            const auto more = pty.received();
-            got.insert(got.end(), more.begin(), more.end());
-            return got.size() >= 3;
-        },
-        2000ms));
-    EXPECT_EQ(got, (std::vector<std::uint8_t>{0xAA, 0xBB, 0x0A}));
+    EXPECT_EQ(pressed, (std::vector<std::uint8_t>{0x0A}));
 }
 
 TEST_F(TableshowTest, FramesWriteTheDisplay) {
-    panel.showFrame(typicalFrame(), '.');
+    show(panel, typicalFrame(), '.');
     EXPECT_EQ(panel.FIRSTLABEL->text(), text("3.45"));
     EXPECT_EQ(panel.SECONDLABEL->text(), text("23.4"));
     EXPECT_EQ(panel.Label_VEL_UNIT->text(), text("m/s"));
@@ -209,17 +176,18 @@ TEST_F(TableshowTest, FramesWriteTheDisplay) {
     savePng(panel, "tableshow_frame.png");
 
     // The decimal separator is handed in.
-    panel.showFrame(typicalFrame(), ',');
+    show(panel, typicalFrame(), ',');
     EXPECT_EQ(panel.FIRSTLABEL->text(), text("3,45"));
     EXPECT_EQ(panel.SECONDLABEL->text(), text("23,4"));
 
     // A frame that writes neither line leaves the watchdog's texts in place.
-    panel.FIRSTLABEL->setText(QStringLiteral("OFF"));
-    panel.SECONDLABEL->setText(QStringLiteral("LINE"));
+    panel.showOffline();
+    EXPECT_EQ(panel.FIRSTLABEL->text(), text("OFF"));
+    EXPECT_EQ(panel.SECONDLABEL->text(), text("LINE"));
     FrameBytes silent = typicalFrame();
     silent[26] = 0x06; // no known velocity unit
     silent[35] = 2;    // no second-line function
-    panel.showFrame(silent, '.');
+    show(panel, silent, '.');
     EXPECT_EQ(panel.FIRSTLABEL->text(), text("OFF"));
     EXPECT_EQ(panel.SECONDLABEL->text(), text("LINE"));
     EXPECT_EQ(panel.Label_VEL_UNIT->text(), text("m/s"));
@@ -236,7 +204,7 @@ TEST_F(TableshowTest, FramesWriteTheDisplay) {
     mean[34] = 0x40; // MEAN
     const QPoint xxPos = panel.Label_XX->pos();
     const int xxWidth = panel.Label_XX->width();
-    panel.showFrame(mean, '.');
+    show(panel, mean, '.');
     EXPECT_EQ(panel.FIRSTLABEL->text(), text("1234"));
     EXPECT_EQ(panel.SECONDLABEL->text(), text("123.4"));
     EXPECT_EQ(panel.Label_FUN->text(), text("FLOW"));
@@ -261,9 +229,7 @@ TEST_F(TableshowTest, FramesWriteTheDisplay) {
 TEST(Offlinefrm, CoversTheReadoutPanel) {
     QWidget main;
     main.resize(909, 635);
-    testsupport::PtyMeter pty;
-    MSComm comm([&](int) { return pty.slavePath(); });
-    auto* panel = new Tableshow(comm, &main);
+    auto* panel = new Tableshow(&main);
     panel->Form_Load(71);
     auto* overlay = new Offlinefrm(&main);
     EXPECT_EQ(overlay->size(), QSize(196, 481));

@@ -1,7 +1,7 @@
 // The tool strip's commands run from the main window: file dialog, files,
 // printer, About window, and reception handed back to the synchronisation.
 #include "fake_env.h"
-#include "pty_meter.h"
+#include "main_window_rig.h"
 #include "platform/printer.h"
 #include "windows/frmabout.h"
 #include "windows/mainform.h"
@@ -9,11 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <deque>
 
 using namespace meter;
 using namespace testsupport;
@@ -28,53 +25,14 @@ public:
     bool EndDoc() override { return true; }
 };
 
-struct Strip {
-    FakeSysfs sysfs;
-    PtyMeter pty;
-    RecordingBoxes boxes;
+struct WithFailingPrinter {
     FailingPrinter printer;
-    std::deque<QString> answers; // what the file dialog hands back, in turn
-    std::unique_ptr<MainForm> form;
+};
 
-    Strip() {
-        sysfs.addTty("ttyUSB0", "cp210x");
-        Environment env;
-        const QString slave = pty.slavePath();
-        env.portPath = [slave](int) { return slave; };
-        env.sysfsRoot = sysfs.root();
-        env.boxes = &boxes;
-        env.clock = fixedTime;
-        env.printer = &printer;
-        env.chooser = [this](const CommonDialog::Request&) {
-            const QString a = answers.empty() ? QString() : answers.front();
-            if (!answers.empty()) answers.pop_front();
-            return a;
-        };
-        form = std::make_unique<MainForm>(std::move(env));
-        EXPECT_TRUE(form->MDIForm_Load());
-        EXPECT_TRUE(waitUntil([this] { return armed(); }, 2s));
-    }
-    bool armed() const { return form->MSComm1->RThreshold() == 40 && !form->TimerCheck->isActive(); }
-    // A command ends by handing reception back to the synchronisation.
-    bool resynchronised() const { return form->MSComm1->RThreshold() == 0 && form->TimerCheck->isActive(); }
-    void addRecords(int n) {
-        for (int i = 1; i <= n; ++i) {
-            LiveRecord& r = form->state.liveRecords[i];
-            r.no = i;
-            r.velocity = 1.25 * i;
-            r.velocityUnit = Unit::MetresPerSecond;
-            r.temperatureUnit = Unit::Celsius;
-            r.flowUnit = Unit::CubicMetresPerMin;
-            r.areaUnit = Unit::SquareMetres;
-            r.dateText.assign("10-12-2026");
-            r.timeText = {9, 30, 5};
-        }
-        form->state.liveRecordCount = n;
-    }
-    QByteArray read(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+// The main window with a printer that cannot print (built first, as a base).
+struct Strip : WithFailingPrinter, MainWindowRig {
+    Strip() : MainWindowRig(Options{.printer = &printer}) { EXPECT_TRUE(started); }
+    QByteArray read(const QString& path) { return readFile(path); }
 };
 
 } // namespace

@@ -1,0 +1,40 @@
+// Reading numbers that a person or another program wrote as text, in the
+// user's regional number format. Unlike readBack (which reads our own screen
+// texts and takes anything else as 0), text that is no number is refused.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace meter {
+
+// The number `text` denotes, or nothing when it is no number or lies beyond
+// the range of a 64-bit float. Accepted, and nothing else:
+//
+//   [sign] mantissa [exponent]
+//   sign      "+" or "-", once, directly before the first digit or separator
+//   mantissa  digits, with at most one decimal separator anywhere among or
+//             around them ("12", "12<sep>5", "<sep>5", "12<sep>"); at least
+//             one digit
+//   exponent  "e" or "E", an optional sign, one or more digits ("1<sep>5E-3")
+//
+// The decimal separator is the user's regional one and only that one: with
+// "," as separator, "1.5" is refused, and with "." as separator, "1,5" is
+// refused. Digit grouping is not accepted, because a grouping mark would read
+// as the other convention's decimal separator and turn 1,5 into 15 without a
+// word. Not accepted either: blanks or other characters anywhere (callers trim
+// what their format allows), "inf", "nan", "infinity", hexadecimal forms,
+// currency or percent signs, a sign after the number, and NUL bytes.
+//
+// The value is the 64-bit float nearest to the decimal number. A number too
+// large for it is refused; one too small to be told from zero is 0. A zero
+// of either sign gives +0.
+std::optional<double> readRegionalNumber(std::string_view text, char decimalSeparator);
+
+// A whole number in the forms readRegionalNumber accepts, a fraction rounded
+// half to the even one as roundToInt32 does (12.5 gives 12, 13.5 gives 14);
+// nothing when it is no number or the result lies outside the 32-bit range.
+std::optional<std::int32_t> readRegionalInt32(std::string_view text, char decimalSeparator);
+
+} // namespace meter

@@ -1,0 +1,199 @@
+#include "platform/spreadsheet.h"
+
+#include "platform/file_replacement.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <xlsxwriter.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <locale.h>
+#include <unistd.h>
+
+namespace meter {
+
+namespace {
+
+// libxlsxwriter prints numbers with the C library's formatting, which follows
+// the user's decimal separator once the program has taken the user's locale:
+// while it works, the calling thread formats as in the "C" locale.
+class CFormatting {
+public:
+    CFormatting() : previous_(::uselocale(cLocale())) {}
+    ~CFormatting() { ::uselocale(previous_); }
+    CFormatting(const CFormatting&) = delete;
+    CFormatting& operator=(const CFormatting&) = delete;
+
+private:
+    static locale_t cLocale() {
+        static const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+        return c;
+    }
+    locale_t previous_;
+};
+
+constexpr int maxRows = 1048576;
+constexpr int maxColumns = 16384;
+
+// One workbook with its sheet "Sheet1", written in libxlsxwriter's
+// constant-memory mode: a row goes to a scratch file as soon as a later row is
+// begun. The workbook is created in a private folder under a name that, on
+// saving, becomes a link to the file that receives it.
+class XlsxWorkbook final : public Workbook, public std::enable_shared_from_this<XlsxWorkbook> {
+public:
+    static std::shared_ptr<XlsxWorkbook> create(const std::string& tempFolder) {
+        auto book = std::shared_ptr<XlsxWorkbook>(new XlsxWorkbook(tempFolder));
+        return book->book_ != nullptr ? book : nullptr;
+    }
+
+    ~XlsxWorkbook() override {
+        discard();
+        if (!folder_.empty()) ::rmdir(folder_.c_str());
+    }
+
+    // Drops the workbook unsaved; every later call on it fails.
+    void discard() {
+        if (book_ == nullptr) return;
+        // The library leaves the scratch file open when a workbook is freed
+        // instead of written.
+        if (sheet_->optimize_tmpfile != nullptr) std::fclose(sheet_->optimize_tmpfile);
+        sheet_->optimize_tmpfile = nullptr;
+        sheet_->file = nullptr;
+        lxw_workbook_free(book_);
+        book_ = nullptr;
+        sheet_ = nullptr;
+    }
+
+    std::shared_ptr<Worksheet> Worksheets(const QString& name) override {
+        if (book_ == nullptr || name.compare(QLatin1String(sheetName), Qt::CaseInsensitive) != 0) return nullptr;
+        // The sheet lives in the workbook: holding it holds the workbook.
+        return std::shared_ptr<Worksheet>(shared_from_this(), &sheet1_);
+    }
+
+private:
+    static constexpr const char* sheetName = "Sheet1";
+
+    class Sheet final : public Worksheet {
+    public:
+        explicit Sheet(XlsxWorkbook& book) : book_(book) {}
+        bool SaveAs(const QString& fileName) override { return book_.saveAs(fileName); }
+
+    protected:
+        bool setCellValue(int row, int column, const CellValue& value) override {
+            return book_.write(row, column, value);
+        }
+
+    private:
+        XlsxWorkbook& book_;
+    };
+
+    explicit XlsxWorkbook(const std::string& tempFolder) : sheet1_(*this) {
+        std::string folder = tempFolder + "/meter-workbook-XXXXXX";
+        if (::mkdtemp(folder.data()) == nullptr) return;
+        folder_ = folder;
+        link_ = folder_ + "/book.xlsx";
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        options.tmpdir = folder_.data();
+        book_ = workbook_new_opt(link_.c_str(), &options);
+        if (book_ != nullptr) sheet_ = workbook_add_worksheet(book_, sheetName);
+        if (sheet_ == nullptr && book_ != nullptr) {
+            lxw_workbook_free(book_);
+            book_ = nullptr;
+        }
+    }
+
+    bool write(int row, int column, const CellValue& value) {
+        if (book_ == nullptr || row < 1 || row > maxRows || column < 1 || column > maxColumns) return false;
+        const auto r = static_cast<lxw_row_t>(row - 1);
+        const auto c = static_cast<lxw_col_t>(column - 1);
+        CFormatting cFormatting;
+        lxw_error error = LXW_NO_ERROR;
+        if (const auto* i = std::get_if<std::int32_t>(&value)) {
+            error = worksheet_write_number(sheet_, r, c, *i, nullptr);
+        } else if (const auto* d = std::get_if<double>(&value)) {
+            // A cell holds no "not a number" and no infinity.
+            if (!std::isfinite(*d)) return false;
+            error = worksheet_write_number(sheet_, r, c, *d, nullptr);
+        } else {
+            text_.assign(std::get<std::string_view>(value));
+            // Without a format an empty text makes no cell.
+            error = worksheet_write_string(sheet_, r, c, text_.c_str(), nullptr);
+        }
+        return error == LXW_NO_ERROR;
+    }
+
+    bool saveAs(const QString& fileName) {
+        if (book_ == nullptr || fileName.isEmpty()) return false;
+        // The library does not report a failed write of its scratch file.
+        FILE* const scratch = sheet_->optimize_tmpfile;
+        if (scratch != nullptr && (std::fflush(scratch) != 0 || std::ferror(scratch) != 0)) return false;
+        const QByteArray name = QFile::encodeName(fileName);
+        FileReplacement file(std::string(name.constData(), static_cast<std::size_t>(name.size())), folder_);
+        if (!file.open() || ::symlink(file.path().c_str(), link_.c_str()) != 0) return false;
+        lxw_error error;
+        {
+            CFormatting cFormatting;
+            error = workbook_close(book_);
+        }
+        book_ = nullptr;
+        sheet_ = nullptr;
+        ::unlink(link_.c_str());
+        return error == LXW_NO_ERROR && file.commit();
+    }
+
+    Sheet sheet1_;
+    std::string folder_;
+    std::string link_;
+    lxw_workbook* book_ = nullptr;
+    lxw_worksheet* sheet_ = nullptr;
+    std::string text_;
+};
+
+class XlsxApplication final : public SpreadsheetApplication, private WorkbookCollection {
+public:
+    explicit XlsxApplication(std::string tempFolder) : tempFolder_(std::move(tempFolder)) {}
+
+    WorkbookCollection& Workbooks() override { return *this; }
+    // The application never shows a window.
+    bool setVisible(bool) override { return !ended_; }
+    bool Quit() override {
+        ended_ = true;
+        for (const std::weak_ptr<XlsxWorkbook>& b : books_)
+            if (const std::shared_ptr<XlsxWorkbook> book = b.lock()) book->discard();
+        books_.clear();
+        return true;
+    }
+
+private:
+    std::shared_ptr<Workbook> Add() override {
+        if (ended_) return nullptr;
+        std::shared_ptr<XlsxWorkbook> book = XlsxWorkbook::create(tempFolder_);
+        if (book != nullptr) books_.push_back(book);
+        return book;
+    }
+
+    std::string tempFolder_;
+    std::vector<std::weak_ptr<XlsxWorkbook>> books_;
+    bool ended_ = false;
+};
+
+} // namespace
+
+ApplicationFactory automationObjects(QString tempFolder) {
+    if (tempFolder.isEmpty()) tempFolder = QDir::tempPath();
+    const QByteArray folder = QFile::encodeName(tempFolder);
+    return [folder = std::string(folder.constData(), static_cast<std::size_t>(folder.size()))](
+               const QString& className) -> std::shared_ptr<SpreadsheetApplication> {
+        if (className.compare(QLatin1String("Excel.Application"), Qt::CaseInsensitive) != 0) return nullptr;
+        return std::make_shared<XlsxApplication>(folder);
+    };
+}
+
+} // namespace meter

@@ -1,0 +1,108 @@
+#include "windows/form_kit.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringList>
+
+#include <cmath>
+
+namespace meter {
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QRect twipsRect(const DesignRect& r) { return twipsRect(r.left, r.top, r.width, r.height); }
+
+namespace {
+
+QStringList fallbacks(DesignFace face) {
+    switch (face) {
+    case DesignFace::SimSun:
+        return {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
+                QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    case DesignFace::MSSansSerif:
+        return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    case DesignFace::Arial:
+        return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    case DesignFace::ArialUnicodeMS:
+        return {QStringLiteral("Arial Unicode MS"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                QStringLiteral("DejaVu Sans")};
+    case DesignFace::Tahoma:
+        // Faces of about Tahoma's width.
+        return {QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans Condensed"),
+                QStringLiteral("DejaVu Sans")};
+    case DesignFace::System:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+int pointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+
+QFont pixelFont(DesignFace face, int pixels, bool bold, bool italic) {
+    QFont f;
+    if (face == DesignFace::System) {
+        f = QGuiApplication::font();
+    } else {
+        f.setFamilies(fallbacks(face));
+        f.setStyleHint(QFont::SansSerif);
+    }
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+QFont designFont(DesignFace face, double points, bool bold, bool italic) {
+    return pixelFont(face, pointsToPixels(points), bold, italic);
+}
+
+QLabel* makeLabel(QWidget* parent, const LabelSpec& spec) {
+    auto* l = new QLabel(parent);
+    if (spec.name) l->setObjectName(QString::fromLatin1(spec.name));
+    l->setTextFormat(Qt::PlainText);
+    l->setMargin(0);
+    l->setFont(spec.font);
+    l->setAlignment(spec.align | Qt::AlignTop);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, spec.colour);
+    if (spec.background) pal.setColor(QPalette::Window, *spec.background);
+    l->setPalette(pal);
+    // Without a background of its own the label shows the window behind it.
+    l->setAutoFillBackground(spec.background.has_value());
+    l->setAttribute(Qt::WA_NoMousePropagation);
+    l->setText(spec.text);
+    if (spec.geometry.size().isEmpty()) {
+        l->move(spec.geometry.topLeft());
+        l->adjustSize();
+    } else {
+        l->setGeometry(spec.geometry);
+    }
+    if (!spec.visible) l->hide();
+    return l;
+}
+
+QLineEdit* makeBox(QWidget* parent, const BoxSpec& spec) {
+    auto* e = new QLineEdit(spec.text, parent);
+    if (spec.name) e->setObjectName(QString::fromLatin1(spec.name));
+    e->setGeometry(spec.geometry);
+    e->setAlignment(spec.align | Qt::AlignVCenter);
+    e->setReadOnly(spec.locked);
+    e->setFont(spec.font);
+    if (spec.textColour) {
+        QPalette pal = e->palette();
+        pal.setColor(QPalette::Text, *spec.textColour);
+        e->setPalette(pal);
+    }
+    e->setAttribute(Qt::WA_NoMousePropagation);
+    if (!spec.visible) e->hide();
+    return e;
+}
+
+} // namespace meter
