@@ -42,18 +42,20 @@ inline bool nearestThousandths(double v, std::uint64_t& k) {
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t scaled = (fraction | std::uint64_t{1} << 52) * 1000; // below 2^63
     const std::uint64_t rest = scaled & ((std::uint64_t{1} << e) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (e - 1);
-    k = scaled >> e;
-    if (rest < half) return rest < (fraction == 0 ? 250u : 500u); // k * 2^e - 1000m = -rest
-    ++k;
-    return (std::uint64_t{1} << e) - rest < 500; // = 2^e - rest
+    // Without branches: which way k rounds depends on the value alone.
+    const bool up = (rest >> (e - 1)) != 0;
+    k = (scaled >> e) + (up ? 1 : 0);
+    // |k * 2^e - 1000m|: the rest, or what the rest lacks of 2^e.
+    const std::uint64_t distance = up ? (std::uint64_t{1} << e) - rest : rest;
+    const std::uint64_t limit = !up && fraction == 0 ? 250 : 500;
+    return distance < limit;
 }
 
 // The decimals of k/1000 for k = 0..999 without trailing zeros: "", "001",
-// ..., "5", ..., "999".
+// ..., "5", ..., "999"; `advance` counts the separator before them, if any.
 struct Thousandths {
     char digits[3];
-    std::uint8_t size;
+    std::uint8_t advance;
 };
 
 constexpr std::array<Thousandths, 1000> makeThousandths() {
@@ -63,11 +65,22 @@ constexpr std::array<Thousandths, 1000> makeThousandths() {
         f.digits[0] = static_cast<char>('0' + k / 100);
         f.digits[1] = static_cast<char>('0' + k / 10 % 10);
         f.digits[2] = static_cast<char>('0' + k % 10);
-        f.size = static_cast<std::uint8_t>(k == 0 ? 0 : k % 100 == 0 ? 1 : k % 10 == 0 ? 2 : 3);
+        f.advance = static_cast<std::uint8_t>(k == 0 ? 0 : k % 100 == 0 ? 2 : k % 10 == 0 ? 3 : 4);
     }
     return t;
 }
 inline constexpr std::array<Thousandths, 1000> thousandths = makeThousandths();
+
+constexpr std::array<char, 200> makeTwoDigits() {
+    std::array<char, 200> t{};
+    for (int v = 0; v < 100; ++v) {
+        t[static_cast<std::size_t>(2 * v)] = static_cast<char>('0' + v / 10);
+        t[static_cast<std::size_t>(2 * v + 1)] = static_cast<char>('0' + v % 10);
+    }
+    return t;
+}
+// "00" to "99".
+inline constexpr std::array<char, 200> twoDigits = makeTwoDigits();
 
 // The general form of any other value.
 char* writeGeneral(char* out, double v, char decimalSeparator);
@@ -80,24 +93,24 @@ inline char* writeNumberText(char* p, double v, char sep) {
     // (no other decimal of at most 15 digits lies as close to v).
     std::uint64_t k = 0;
     if (!numbertext::nearestThousandths(v, k)) return numbertext::writeGeneral(p, v, sep);
-    if (v < 0) *p++ = '-';
+    // Written without branches where the room allows: the sign, one or two
+    // digits, the decimals are put down and the end moved past what counts.
+    *p = '-';
+    p += v < 0 ? 1 : 0;
     const std::uint64_t whole = k / 1000;
-    if (whole < 10) {
-        *p++ = static_cast<char>('0' + whole);
-    } else if (whole < 100) {
-        p[0] = static_cast<char>('0' + whole / 10);
-        p[1] = static_cast<char>('0' + whole % 10);
-        p += 2;
+    if (whole < 100) {
+        const char* d = &numbertext::twoDigits[static_cast<std::size_t>(2 * whole)];
+        const bool one = whole < 10;
+        p[0] = d[one ? 1 : 0];
+        p[1] = d[1];
+        p += one ? 1 : 2;
     } else {
         p = std::to_chars(p, p + 24, whole).ptr;
     }
     const numbertext::Thousandths& frac = numbertext::thousandths[k % 1000];
-    if (frac.size != 0) {
-        *p = sep;
-        std::memcpy(p + 1, frac.digits, sizeof frac.digits);
-        p += 1 + frac.size;
-    }
-    return p;
+    *p = sep;
+    std::memcpy(p + 1, frac.digits, sizeof frac.digits);
+    return p + frac.advance;
 }
 
 // Pattern form ("0", "0.0", "0.00", "0.000" for decimals 0..3): exactly that many

@@ -96,7 +96,7 @@ char* TimeFormat::putNumber(char* out, int v, bool leadingZero) const {
     v %= 100;
     const bool tens = v >= 10 || leadingZero;
     if (asciiDigits_) {
-        const char* d = &timetext::twoDigits[static_cast<std::size_t>(2 * v)];
+        const char* d = &numbertext::twoDigits[static_cast<std::size_t>(2 * v)];
         if (tens) *out++ = d[0];
         *out++ = d[1];
         return out;

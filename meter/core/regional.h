@@ -2,6 +2,8 @@
 // the same code runs under any locale and at any time in tests.
 #pragma once
 
+#include "core/number_text.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -31,19 +33,6 @@ struct TimeOfDay {
 // The time of day of a clock reading; a field outside 0..99 is taken to the
 // nearer end.
 TimeOfDay timeOfDay(const LocalDateTime& t);
-
-namespace timetext {
-constexpr std::array<char, 200> twoDigitTable() {
-    std::array<char, 200> t{};
-    for (int v = 0; v < 100; ++v) {
-        t[static_cast<std::size_t>(2 * v)] = static_cast<char>('0' + v / 10);
-        t[static_cast<std::size_t>(2 * v + 1)] = static_cast<char>('0' + v % 10);
-    }
-    return t;
-}
-// "00" to "99".
-inline constexpr std::array<char, 200> twoDigits = twoDigitTable();
-} // namespace timetext
 
 // A time-of-day format, taken apart once into literal texts and fields and
 // put together for each time on use, so that literal text stays literal and
@@ -94,7 +83,7 @@ public:
             const FixedNumber& f = fixedNumbers_[n];
             int v = values[f.source] % 100;
             if (f.hour12) v = v % 12 == 0 ? 12 : v % 12;
-            std::memcpy(out + f.offset, &timetext::twoDigits[static_cast<std::size_t>(2 * v)], 2);
+            std::memcpy(out + f.offset, &numbertext::twoDigits[static_cast<std::size_t>(2 * v)], 2);
         }
         return out + fixedSize_;
     }
