@@ -2,6 +2,7 @@
 // geometry alone, and the geometry with the painting of the plot box into an
 // offscreen image. Argument 0: records stored; argument 1: 1 = scrolled back
 // to a full screen of 210 records in the middle of the store, 0 = live view.
+#include "wave_records.h"
 #include "qt_bench_main.h"
 #include "core/graph_geometry.h"
 #include "core/shared_state.h"
@@ -24,15 +25,7 @@ SharedState& filledState() {
     static std::unique_ptr<SharedState> s = [] {
         auto st = std::make_unique<SharedState>();
         initSharedState(*st);
-        for (int n = 1; n <= LiveRecordStore::capacity; ++n) {
-            LiveRecord& r = st->liveRecords[n];
-            r.no = n;
-            r.velocity = 3000 + 2000 * std::sin(n / 15.0);
-            r.temperature = 1500 + 300 * std::cos(n / 7.0);
-            r.flow = 4500 + 800 * std::sin(n / 31.0);
-            r.area = 600 + 10 * (n % 40);
-            r.timeText = {12, 34, 56};
-        }
+        testsupport::fillWaveRecords(*st, LiveRecordStore::capacity);
         return st;
     }();
     return *s;

@@ -8,6 +8,27 @@
 
 namespace testsupport {
 
+// While it lives, the warning that the offscreen platform gives on every mouse
+// grab is kept quiet: it cannot grab the mouse for real, and the widget-level
+// capture that the hover rule relies on works all the same.
+class QuietMouseGrabWarnings {
+public:
+    QuietMouseGrabWarnings() { previous() = qInstallMessageHandler(&handle); }
+    ~QuietMouseGrabWarnings() { qInstallMessageHandler(previous()); }
+    QuietMouseGrabWarnings(const QuietMouseGrabWarnings&) = delete;
+    QuietMouseGrabWarnings& operator=(const QuietMouseGrabWarnings&) = delete;
+
+private:
+    static QtMessageHandler& previous() {
+        static QtMessageHandler handler = nullptr;
+        return handler;
+    }
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (text.contains(QLatin1String("does not support grabbing the mouse"))) return;
+        if (previous()) previous()(type, context, text);
+    }
+};
+
 // One mouse event at a point of `w`. A press holds `button`; a release or a
 // move holds none.
 inline void sendMouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::NoButton) {

@@ -2,6 +2,7 @@
 
 #include "core/shared_state.h"
 #include "mouse_input.h"
+#include "wave_records.h"
 #include "windows/picture_button.h"
 #include "windows/zoom_band_shape.h"
 
@@ -37,36 +38,17 @@ QString pngPath(const char* name) {
 
 QImage rgb(const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_RGB32); }
 
-// The offscreen platform cannot grab the mouse for real and says so on every
-// grab that the hover rule makes; the widget-level capture works all the same.
-QtMessageHandler previousHandler = nullptr;
-void quietGrabWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (!text.contains(QLatin1String("does not support grabbing the mouse")) && previousHandler)
-        previousHandler(type, context, text);
-}
-
 class GraphExtrasTest : public ::testing::Test {
 protected:
+    testsupport::QuietMouseGrabWarnings quiet;
     void SetUp() override {
-        previousHandler = qInstallMessageHandler(quietGrabWarnings);
         initSharedState(*state);
-        for (int n = 1; n <= 400; ++n) {
-            LiveRecord& r = state->liveRecords[n];
-            r.no = n;
-            r.velocity = 3000 + 2000 * std::sin(n / 15.0);
-            r.temperature = 1500 + 300 * std::cos(n / 7.0);
-            r.flow = 4500 + 800 * std::sin(n / 31.0);
-            r.area = 600 + 10 * (n % 40);
-            // Record n is taken n seconds after midnight.
-            r.timeText = {static_cast<std::uint8_t>(n / 3600), static_cast<std::uint8_t>(n / 60 % 60),
-                          static_cast<std::uint8_t>(n % 60)};
-        }
+        testsupport::fillWaveRecords(*state, 400);
         w = std::make_unique<Frmgraphshow>(*state);
     }
     void TearDown() override {
         if (QWidget* g = QWidget::mouseGrabber()) g->releaseMouse();
         w->PicUndoZoomMenu->hide();
-        qInstallMessageHandler(previousHandler);
     }
 
     // Records up to n stored, and the redraw the receive handler asks for.

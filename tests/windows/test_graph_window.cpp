@@ -1,3 +1,4 @@
+#include "wave_records.h"
 #include "windows/frmgraphshow.h"
 
 #include "core/shared_state.h"
@@ -41,23 +42,9 @@ protected:
     }
 
     void setRecord(int n, double v, double t, double f, double a) {
-        LiveRecord& r = state->liveRecords[n];
-        r.no = n;
-        r.velocity = v;
-        r.temperature = t;
-        r.flow = f;
-        r.area = a;
-        // Record n is taken n seconds after midnight.
-        r.timeText = {static_cast<std::uint8_t>(n / 3600), static_cast<std::uint8_t>(n / 60 % 60),
-                      static_cast<std::uint8_t>(n % 60)};
+        testsupport::setWaveRecord(*state, n, v, t, f, a);
     }
-
-    // A pleasant picture: four waves.
-    void fillWaves(int count) {
-        for (int n = 1; n <= count; ++n)
-            setRecord(n, 3000 + 2000 * std::sin(n / 15.0), 1500 + 300 * std::cos(n / 7.0),
-                      4500 + 800 * std::sin(n / 31.0), 600 + 10 * (n % 40));
-    }
+    void fillWaves(int count) { testsupport::fillWaveRecords(*state, count); }
 
     // What the receive handler does with the graph window after record n.
     void receive(int n) {

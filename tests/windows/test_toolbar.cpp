@@ -26,22 +26,14 @@ void moveTo(QWidget* w, QPointF at) { sendMouse(w, QEvent::MouseMove, at); }
 
 void click(QWidget* w) { testsupport::clickOn(w, {10, 10}); }
 
-// The offscreen platform cannot grab the mouse for real and says so on every
-// grab; the widget-level capture that the buttons rely on works all the same.
-QtMessageHandler previousHandler = nullptr;
-void quietGrabWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.contains(QLatin1String("does not support grabbing the mouse"))) return;
-    if (previousHandler) previousHandler(type, context, text);
-}
-
 struct ToolbarTest : ::testing::Test {
+    testsupport::QuietMouseGrabWarnings quiet;
     std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
     CommonDialog dialog{[](const CommonDialog::Request&) { return QString(); }};
     QWidget main;
     std::unique_ptr<Toolbar> bar;
 
     void SetUp() override {
-        previousHandler = qInstallMessageHandler(quietGrabWarnings);
         initSharedState(*state);
         main.resize(909, 635);
         bar = std::make_unique<Toolbar>(*state, &main, dialog, &main);
@@ -49,7 +41,6 @@ struct ToolbarTest : ::testing::Test {
     }
     void TearDown() override {
         if (QWidget* g = QWidget::mouseGrabber()) g->releaseMouse();
-        qInstallMessageHandler(previousHandler);
     }
 };
 
