@@ -3,8 +3,6 @@
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
 
-#include <QDate>
-#include <QLocale>
 
 #include <cmath>
 #include <exception>
@@ -184,7 +182,7 @@ private:
     void footer() {
         p_.setCurrentX(static_cast<float>(p_.Width() / 2.0 - 2000.0));
         p_.setCurrentY(footerY);
-        const QString date = shortDate_ ? shortDate_() : systemShortDate();
+        const QString date = shortDate_ ? shortDate_() : QString();
         require(p_.Print(QStringLiteral("Page ") + QString::number(r_.printPage) + QStringLiteral("   (") + date +
                          QLatin1Char(')')));
     }
@@ -216,8 +214,6 @@ bool runReport(const SharedState& state, const GraphZoomView* graph, Printer& pr
 }
 
 } // namespace
-
-QString systemShortDate() { return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat); }
 
 bool printAllDataCommand(const SharedState& state, Printer& printer, MessageBoxes& boxes, PrintReportState& report,
                          const ShortDateText& shortDate) {

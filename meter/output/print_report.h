@@ -39,15 +39,13 @@ struct GraphZoomView {
 
 // The date of the footer as text, asked for each footer.
 using ShortDateText = std::function<QString()>;
-// Today in the system's short-date form.
-QString systemShortDate();
 
 // "Print All Data": the report of records 1 to fileRecordCount on the printer.
 // Any failure ends the run with "print data error!" (title "meter", OK only);
 // the document is then left open with what was printed so far. True when the
 // document was ended and handed to the printer.
 bool printAllDataCommand(const SharedState& state, Printer& printer, MessageBoxes& boxes, PrintReportState& report,
-                         const ShortDateText& shortDate = systemShortDate);
+                         const ShortDateText& shortDate);
 
 // "Print Data ": as printAllDataCommand when the graph shows no zoom; else the
 // records NumStartShow + 1 to 629 / xwidthzoom + NumStartShow + 1 (rounded to
@@ -56,6 +54,6 @@ bool printAllDataCommand(const SharedState& state, Printer& printer, MessageBoxe
 // infinite, a start near the 32-bit limit) ends in the error after the
 // headings; so does a span that starts below record 1.
 bool printDataCommand(const SharedState& state, const GraphZoomView& graph, Printer& printer, MessageBoxes& boxes,
-                      PrintReportState& report, const ShortDateText& shortDate = systemShortDate);
+                      PrintReportState& report, const ShortDateText& shortDate);
 
 } // namespace meter

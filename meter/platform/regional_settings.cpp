@@ -233,4 +233,6 @@ LocalDateTime systemClock() {
     return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(), t.time().second()};
 }
 
+QString systemShortDate() { return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat); }
+
 } // namespace meter

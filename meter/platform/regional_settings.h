@@ -1,6 +1,6 @@
 // The system's regional settings and clock, read through Qt: the decimal
-// separator and the time of day format of the user's locale, and the local
-// date and time.
+// separator and the time of day format of the user's locale, the local date
+// and time, and today's date in the user's short form.
 #pragma once
 
 #include "core/regional.h"
@@ -31,5 +31,8 @@ Regional systemRegionalSettings();
 
 // The local date and time now, read anew at each call.
 LocalDateTime systemClock();
+
+// Today in the user's short-date form, read anew at each call.
+QString systemShortDate();
 
 } // namespace meter
