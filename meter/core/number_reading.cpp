@@ -1,7 +1,5 @@
 #include "core/number_reading.h"
 
-#include "core/variant.h"
-
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -23,6 +21,16 @@ constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8
 constexpr long long kExactPow10 = 22;
 
 } // namespace
+
+std::optional<std::int32_t> roundToInt32(double v) {
+    // The halves at both ends: -2147483648.5 rounds to the even -2147483648,
+    // 2147483647.5 to 2147483648, which no longer fits.
+    if (!(v >= -2147483648.5 && v < 2147483647.5)) return std::nullopt; // also NaN
+    double r = std::floor(v);
+    const double fraction = v - r; // exact in this range
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;
+    return static_cast<std::int32_t>(r);
+}
 
 std::optional<double> readRegionalNumber(std::string_view text, char sep) {
     const char* p = text.data();

@@ -32,6 +32,11 @@ namespace meter {
 // of either sign gives +0.
 std::optional<double> readRegionalNumber(std::string_view text, char decimalSeparator);
 
+// The nearest 32-bit integer, halves to the even neighbour (2.5 gives 2, 3.5
+// gives 4, -2.5 gives -2); nothing for NaN, an infinity or a result outside
+// -2147483648..2147483647. No float is converted before its range is checked.
+std::optional<std::int32_t> roundToInt32(double v);
+
 // A whole number in the forms readRegionalNumber accepts, a fraction rounded
 // half to the even one as roundToInt32 does (12.5 gives 12, 13.5 gives 14);
 // nothing when it is no number or the result lies outside the 32-bit range.

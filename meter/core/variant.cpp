@@ -29,16 +29,6 @@ std::optional<std::string> variantToText(const Variant& v, char decimalSeparator
         v);
 }
 
-std::optional<std::int32_t> roundToInt32(double v) {
-    // The halves at both ends: -2147483648.5 rounds to the even -2147483648,
-    // 2147483647.5 to 2147483648, which no longer fits.
-    if (!(v >= -2147483648.5 && v < 2147483647.5)) return std::nullopt; // also NaN
-    double r = std::floor(v);
-    const double fraction = v - r; // exact in this range
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;
-    return static_cast<std::int32_t>(r);
-}
-
 std::optional<std::int32_t> variantToInt32(const Variant& v, char decimalSeparator) {
     return std::visit(
         [&](const auto& x) -> std::optional<std::int32_t> {

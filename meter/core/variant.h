@@ -4,6 +4,8 @@
 // number, out of range, not finite) gives no value, never undefined behaviour.
 #pragma once
 
+#include "core/number_reading.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,8 +37,6 @@ std::optional<std::string> variantToText(const Variant& v, char decimalSeparator
 // 3.5 -> 4, -2.5 -> -2). Nothing outside -2147483648..2147483647 after rounding.
 std::optional<std::int32_t> variantToInt32(const Variant& v, char decimalSeparator = '.');
 
-// The rounding above for one float.
-std::optional<std::int32_t> roundToInt32(double v);
 
 // The number a text denotes: blanks and tabs around it, then the regional
 // number form that readRegionalNumber accepts.

@@ -1,6 +1,6 @@
 #include "core/zoom_band.h"
 
-#include "core/variant.h"
+#include "core/number_reading.h"
 
 #include <algorithm>
 

@@ -23,9 +23,6 @@ namespace meter::lineformat {
 inline constexpr std::size_t maxLine = 4096;
 static_assert(maxLine >= 4 * (numberTextMax + 16) + TimeFormat::maxTextLength + 256);
 
-// numberText(v, sep) written at p; returns the end.
-inline char* putNumber(char* p, double v, char sep) { return writeNumberText(p, v, sep); }
-
 // A UTF-8 text in Windows-1252.
 char* putText(char* p, std::string_view utf8);
 

@@ -1,8 +1,8 @@
 #include "output/print_report.h"
 
+#include "core/number_reading.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
-
 
 #include <cmath>
 #include <exception>
@@ -30,10 +30,9 @@ std::int32_t int32Of(std::int64_t v) {
 // A number as the nearest 32-bit integer, halves to the even neighbour; a
 // number outside that range, or none at all, is a failure.
 std::int32_t nearestInt32(double v) {
-    require(std::isfinite(v));
-    const double r = std::nearbyint(v);
-    require(r >= static_cast<double>(int32Min) && r <= static_cast<double>(int32Max));
-    return static_cast<std::int32_t>(r);
+    const std::optional<std::int32_t> r = roundToInt32(v);
+    require(r.has_value());
+    return *r;
 }
 
 QString textOf(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }

@@ -43,7 +43,7 @@ char* endLine(char* p) {
 
 void appendNumberText(std::string& out, double v, char sep) {
     char buf[maxLine];
-    out.append(buf, putNumber(buf, v, sep));
+    out.append(buf, writeNumberText(buf, v, sep));
 }
 
 void appendReadingText(std::string& out, double v, Unit unit, bool testInvalid, char sep, bool leadingZero) {

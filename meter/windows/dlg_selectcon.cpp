@@ -8,7 +8,6 @@
 #include "windows/picture_button.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +16,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <cstdint>
 #include <variant>
@@ -209,8 +207,8 @@ void DlgSelectCon::connectto_Click() {
 }
 
 void DlgSelectCon::cancelcon_Click() {
-    releaseCapture();
-    if (connectButton_) connectButton_->showNormalImage();
+    if (connectButton_) connectButton_->endClick();
+    else releaseCapture();
     chosenPort_.reset();
     reject();
 }
@@ -229,10 +227,7 @@ void DlgSelectCon::mousePressEvent(QMouseEvent* e) {
 
 void DlgSelectCon::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
     // The first control in tab order takes the focus; an option button that
     // takes the focus is selected.
     if (!focusTaken_) {

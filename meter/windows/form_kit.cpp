@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStringList>
 
 #include <cmath>
@@ -61,6 +62,14 @@ QFont pixelFont(DesignFace face, int pixels, bool bold, bool italic) {
 
 QFont designFont(DesignFace face, double points, bool bold, bool italic) {
     return pixelFont(face, pointsToPixels(points), bold, italic);
+}
+
+void centreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    window.move(avail.center() - QPoint(frame.width() / 2, frame.height() / 2) + (window.pos() - frame.topLeft()));
 }
 
 QLabel* makeLabel(QWidget* parent, const LabelSpec& spec) {

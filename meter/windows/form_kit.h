@@ -58,6 +58,12 @@ constexpr QColor storedColour(std::uint32_t bgr) {
                   static_cast<int>((bgr >> 16) & 0xFF));
 }
 
+// ---------------------------------------------------------------- placing
+
+// Moves a top-level window, its frame included, to the centre of the work
+// area of its screen (the primary screen before it is shown).
+void centreOnScreen(QWidget& window);
+
 // ---------------------------------------------------------------- controls
 
 struct LabelSpec {

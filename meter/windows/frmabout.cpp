@@ -4,11 +4,9 @@
 #include "windows/form_kit.h"
 
 #include <QFont>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 namespace meter {
 
@@ -59,11 +57,7 @@ void FrmAbout::mousePressEvent(QMouseEvent* event) {
 
 void FrmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect avail = screen->availableGeometry();
-        const QRect frame = frameGeometry();
-        move(avail.center() - QPoint(frame.width() / 2, frame.height() / 2) + (pos() - frame.topLeft()));
-    }
+    centreOnScreen(*this);
 }
 
 AboutController::AboutController(MessageBoxes& boxes, std::function<void()> resyncReceive, QIcon icon)

@@ -183,13 +183,8 @@ void Frmgraphshow::paintEvent(QPaintEvent* e) {
     QWidget::paintEvent(e);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::black, 1));
-    // Five small upward triangles under the plot, apex at y 422, base at 430.
-    for (int apex : {64, 224, 376, 536, 694}) {
-        p.drawLine(apex, 422, apex - 8, 430);
-        p.drawLine(apex, 422, apex + 8, 430);
-        p.drawLine(apex - 8, 430, apex + 8, 430);
-    }
+    // Five markers under the plot, apex at y 422, base at 430.
+    for (int apex : {64, 224, 376, 536, 694}) paintTimeMarker(p, {apex, 422});
 }
 
 } // namespace meter

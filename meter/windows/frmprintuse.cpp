@@ -1,14 +1,14 @@
 #include "windows/frmprintuse.h"
 
+#include "core/sampling_rates.h"
 #include "windows/form_kit.h"
+#include "windows/graph_plot_box.h"
 
 #include <QComboBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 
 namespace meter {
@@ -74,17 +74,12 @@ const Marker markers[] = {
 };
 constexpr int markerY = 7320, markerLabelY = 7560, markerLabelWidth = 2040;
 
-const QStringList rates = {"0.1", "0.2", "0.5", "1", "1.5", "2", "2.5", "3", "5"};
-
-// A small upward triangle, 17 x 9 pixels, in black lines on no background.
+// A time marker, 17 x 9 pixels, on no background.
 QPixmap markerPicture() {
     QPixmap p(17, 9);
     p.fill(Qt::transparent);
     QPainter painter(&p);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawLine(8, 0, 0, 8);
-    painter.drawLine(8, 0, 16, 8);
-    painter.drawLine(0, 8, 16, 8);
+    paintTimeMarker(painter, {8, 0});
     return p;
 }
 
@@ -102,10 +97,7 @@ FrmPrintUse::FrmPrintUse() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHi
     pal.setColor(QPalette::Window, backgroundColour());
     setPalette(pal);
     setAutoFillBackground(true);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect a = screen->availableGeometry();
-        move(a.x() + (a.width() - width()) / 2, a.y() + (a.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
 
     const QFont small = designFont(DesignFace::SimSun, 11.25);
     const QFont controls = designFont(DesignFace::MSSansSerif, 8.25);
@@ -135,8 +127,9 @@ FrmPrintUse::FrmPrintUse() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHi
     SelectRate->setEditable(true);
     SelectRate->setInsertPolicy(QComboBox::NoInsert);
     SelectRate->setFont(controls);
-    SelectRate->addItems(rates);
-    SelectRate->setCurrentIndex(static_cast<int>(rates.indexOf(QStringLiteral("0.5"))));
+    for (const SamplingRate& r : samplingRates)
+        SelectRate->addItem(QString::fromLatin1(r.text.data(), static_cast<qsizetype>(r.text.size())));
+    SelectRate->setCurrentIndex(startSamplingRateIndex);
     SelectRate->setGeometry(twipsRect(6960, 1800, 1035, 300));
 
     Picture1 = new QWidget(this);

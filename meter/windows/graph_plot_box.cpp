@@ -8,6 +8,14 @@
 
 namespace meter {
 
+void paintTimeMarker(QPainter& p, QPoint apex) {
+    const int x = apex.x(), y = apex.y();
+    p.setPen(QPen(Qt::black, 1));
+    p.drawLine(x, y, x - 8, y + 8);
+    p.drawLine(x, y, x + 8, y + 8);
+    p.drawLine(x - 8, y + 8, x + 8, y + 8);
+}
+
 namespace {
 
 // Series colours in drawing order.

@@ -11,6 +11,10 @@ class QPainter;
 
 namespace meter {
 
+// The small upward triangle that marks a time label's place under a plot:
+// black lines, 17 pixels wide and 9 high, apex at `apex`.
+void paintTimeMarker(QPainter& p, QPoint apex);
+
 // Its painting, always in this order:
 //   1. the background colour (the system's window background, QPalette::Base);
 //   2. the background picture, if one is set (setPicture);

@@ -23,8 +23,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 
 #include <optional>
@@ -87,10 +85,7 @@ bool MainForm::MDIForm_Load() {
 
     // No caption bar, no system menu, no sizing border.
     setWindowFlag(Qt::FramelessWindowHint, true);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect a = screen->availableGeometry();
-        move(a.x() + (a.width() - width()) / 2, a.y() + (a.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
 
     showChildren();
     show();

@@ -110,7 +110,6 @@ protected:
 
 private:
     void showChildren();
-    bool openMeterPort();
     void endProgram(const QString& message);
     void handleAcceptedFrame(const MeterFrame& frame);
 

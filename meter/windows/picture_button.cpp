@@ -63,4 +63,9 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* e) {
     if (click) emit clicked();
 }
 
+void PictureButton::endClick() {
+    releaseCapture();
+    showNormalImage();
+}
+
 } // namespace meter

@@ -4,8 +4,8 @@
 // list it follows the hover rule: every mouse move captures the mouse first;
 // a pointer inside (the right and bottom edges included) shows the hover
 // image, one outside shows the normal image and releases the capture.
-// A click handler first releases the capture and shows the normal image, then
-// runs its command (showNormalImage, releaseCapture).
+// A click handler first releases the capture and shows the normal image
+// (endClick), then runs its command.
 #pragma once
 
 #include "platform/image_list.h"
@@ -32,6 +32,8 @@ public:
     int shownImage() const { return shown_; }
     void showImage(int n);
     void showNormalImage() { showImage(normal_); }
+    // The first steps of a click: the mouse capture released, the normal image back.
+    void endClick();
 
 signals:
     void clicked();

@@ -101,45 +101,38 @@ void Toolbar::setMainWidth(int px) {
 }
 
 void Toolbar::export_Click() {
-    export_->showNormalImage();
-    releaseCapture();
+    export_->endClick();
     if (onExport) onExport();
 }
 
 void Toolbar::saveas_Click() {
     if (state_.liveRecordCount == 0) return; // nothing at all: the hover image and capture stay
-    releaseCapture();
-    saveas->showNormalImage();
+    saveas->endClick();
     if (onSaveAs) onSaveAs();
 }
 
 void Toolbar::toolprint_Click() {
-    releaseCapture();
-    toolprint->showNormalImage();
+    toolprint->endClick();
     if (onPrint) onPrint();
 }
 
 void Toolbar::help_Click() {
-    releaseCapture();
-    help->showNormalImage();
+    help->endClick();
     if (onHelp) onHelp();
 }
 
 void Toolbar::connect_Click() {
-    releaseCapture();
-    connect_->showNormalImage();
+    connect_->endClick();
     if (onConnect) onConnect();
 }
 
 void Toolbar::toolopen_Click() {
-    releaseCapture();
-    toolopen->showNormalImage();
+    toolopen->endClick();
     if (onOpen) onOpen();
 }
 
 void Toolbar::exportToExcel() {
-    releaseCapture();
-    export_->showNormalImage();
+    export_->endClick();
     if (onExportToExcel) onExportToExcel();
 }
 
