@@ -1,5 +1,6 @@
 // meter: the desktop companion of the hot-wire anemometer.
 #include "platform/regional_settings.h"
+#include "platform/wine_fonts.h"
 #include "windows/mainform.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Meter"));
+    meter::addWineFonts();
 
     meter::QtMessageBoxes boxes;
     meter::Environment env;

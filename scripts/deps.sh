@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-serialport-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core fonts-arphic-uming fonts-wine
   cups cups-client printer-driver-cups-pdf poppler-utils
   libxlsxwriter-dev python3-openpyxl locales
   g++-mingw-w64-x86-64-posix googletest wine64

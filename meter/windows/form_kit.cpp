@@ -1,5 +1,7 @@
 #include "windows/form_kit.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,8 +23,8 @@ namespace {
 QStringList fallbacks(DesignFace face) {
     switch (face) {
     case DesignFace::SimSun:
-        return {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
-                QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+        return {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"),
+                QStringLiteral("NSimSun"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
     case DesignFace::MSSansSerif:
         return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                 QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
@@ -42,6 +44,22 @@ QStringList fallbacks(DesignFace face) {
     return {};
 }
 
+// Whether a face can draw text whose em is `pixels` high. An outline face
+// can at any size. A bitmap face has a few strikes, and Qt reaches only the
+// first of Wine's MS Sans Serif: its 8-point size, a 13 px cell for an 11 px
+// em. Windows draws a bitmap face at the strike whose cell is the em asked
+// for plus its internal leading, at most a quarter more; a strike outside that
+// would draw the text smaller or larger than its design.
+bool drawsAtSize(const QString& family, int pixels) {
+    if (!QFontDatabase::hasFamily(family) || QFontDatabase::isSmoothlyScalable(family) ||
+        QFontDatabase::isBitmapScalable(family))
+        return true;
+    QFont f(family);
+    f.setPixelSize(pixels);
+    const int cell = QFontInfo(f).pixelSize();
+    return cell >= pixels && cell * 4 <= pixels * 5;
+}
+
 } // namespace
 
 int pointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
@@ -51,7 +69,9 @@ QFont pixelFont(DesignFace face, int pixels, bool bold, bool italic) {
     if (face == DesignFace::System) {
         f = QGuiApplication::font();
     } else {
-        f.setFamilies(fallbacks(face));
+        QStringList families = fallbacks(face);
+        families.removeIf([pixels](const QString& family) { return !drawsAtSize(family, pixels); });
+        f.setFamilies(families);
         f.setStyleHint(QFont::SansSerif);
     }
     f.setPixelSize(pixels);

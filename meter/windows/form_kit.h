@@ -32,9 +32,13 @@ QRect twipsRect(const DesignRect& r);
 // ---------------------------------------------------------------- fonts
 
 // The typefaces the designs name. Where a face is missing, each falls back
-// along its own list, so every window that names it looks the same.
+// along its own list, so every window that names it looks the same. Each list
+// starts with a twin of the face's widths, so that the texts fit the boxes they
+// were laid out in: Debian's AR PL UMing gives SimSun's half-width Latin
+// letters, and Wine's Tahoma and MS Sans Serif (added by addWineFonts) share
+// the names and metrics of the faces they replace.
 enum class DesignFace {
-    SimSun,         // "宋体" -> NSimSun, Liberation Sans, DejaVu Sans
+    SimSun,         // "宋体" -> AR PL UMing CN, NSimSun, Liberation Sans, DejaVu Sans
     MSSansSerif,    // -> Microsoft Sans Serif, Liberation Sans, DejaVu Sans
     Arial,          // -> Liberation Sans
     ArialUnicodeMS, // "@Arial Unicode MS" -> Arial, Liberation Sans, DejaVu Sans
@@ -45,7 +49,11 @@ enum class DesignFace {
 // Points at 96 dots per inch, to the nearest pixel: 11.25 pt is 15 px, 8.25 pt 11 px.
 int pointsToPixels(double points);
 
-// A design font at a size in pixels (artwork) or in points (designs).
+// A design font at a size in pixels (artwork) or in points (designs). A face
+// that exists only as bitmaps (Wine's MS Sans Serif) is drawn at one of its
+// strikes whatever size is asked for, so it stays in the list only where it
+// has the strike Windows would take for that size; elsewhere the next face
+// draws the text at the size asked for.
 QFont pixelFont(DesignFace face, int pixels, bool bold = false, bool italic = false);
 QFont designFont(DesignFace face, double points, bool bold = false, bool italic = false);
 

@@ -2,6 +2,7 @@
 #include "windows/form_kit.h"
 #include "windows/frmabout.h"
 #include "windows/frmgraphshow.h"
+#include "windows/frmprintuse.h"
 #include "windows/statusfrm.h"
 
 #include "mouse_input.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -41,11 +44,81 @@ TEST(FormKit, OneFallbackPerDesignFace) {
     FrmAbout about;
     EXPECT_EQ(QFontInfo(about.Label2->font()).family(),
               QFontInfo(designFont(DesignFace::MSSansSerif, 12)).family());
-    for (DesignFace face : {DesignFace::SimSun, DesignFace::MSSansSerif, DesignFace::Arial,
-                            DesignFace::ArialUnicodeMS, DesignFace::Tahoma})
-        EXPECT_TRUE(QFontInfo(designFont(face, 12)).exactMatch() ||
-                    QFontInfo(designFont(face, 12)).family() == QStringLiteral("Liberation Sans"))
-            << QFontInfo(designFont(face, 12)).family().toStdString();
+}
+
+// Each face is drawn in a twin of its widths, so that texts fit the room the
+// design gives them.
+TEST(FormKit, DesignFacesResolveToTwinsOfTheirWidths) {
+    struct Case {
+        DesignFace face;
+        double points;
+        bool bold;
+        const char* family;
+        const char* style;
+    };
+    const Case cases[] = {
+        {DesignFace::SimSun, 11.25, false, "AR PL UMing CN", nullptr},
+        {DesignFace::SimSun, 14.25, true, "AR PL UMing CN", nullptr},
+        {DesignFace::Tahoma, 14.25, false, "Tahoma", "Regular"},
+        {DesignFace::Tahoma, 14.25, true, "Tahoma", "Bold"},
+        {DesignFace::MSSansSerif, 8.25, false, "MS Sans Serif", nullptr},
+        // The bitmap MS Sans Serif has no strike for these sizes.
+        {DesignFace::MSSansSerif, 12, true, "Liberation Sans", nullptr},
+        {DesignFace::MSSansSerif, 24, false, "Liberation Sans", nullptr},
+        {DesignFace::Arial, 24, false, "Liberation Sans", nullptr},
+        {DesignFace::ArialUnicodeMS, 14.25, true, "Liberation Sans", nullptr},
+    };
+    for (const Case& c : cases) {
+        const QFontInfo info(designFont(c.face, c.points, c.bold));
+        EXPECT_EQ(info.family().toStdString(), c.family) << c.points;
+        EXPECT_EQ(info.bold(), c.bold) << c.family << ' ' << c.points;
+        if (c.style) {
+            EXPECT_EQ(info.styleName().toStdString(), c.style) << c.points;
+        }
+    }
+    // SimSun's Latin letters are half its em wide; the 8-point MS Sans Serif
+    // is its 13-pixel strike, drawn as designed.
+    EXPECT_DOUBLE_EQ(QFontMetricsF(designFont(DesignFace::SimSun, 11.25)).horizontalAdvance("TEMPERATURE"), 82.5);
+    EXPECT_EQ(QFontInfo(designFont(DesignFace::MSSansSerif, 8.25)).pixelSize(), 13);
+    EXPECT_EQ(QFontMetrics(designFont(DesignFace::MSSansSerif, 8.25)).horizontalAdvance("Sampling rate"), 64);
+}
+
+namespace {
+
+QLabel* labelWithText(const QWidget& window, const QString& text) {
+    for (QLabel* l : window.findChildren<QLabel*>())
+        if (l->text() == text) return l;
+    return nullptr;
+}
+
+} // namespace
+
+// Labels the design packs closely: each text within its label, and each label
+// clear of the box beside it.
+TEST(FormKit, LabelsFitTheRoomTheDesignGivesThem) {
+    auto state = std::make_unique<SharedState>();
+    initSharedState(*state);
+    Frmgraphshow graph(*state);
+    Statusfrm strip(*state, {}, nullptr, {}, {});
+    FrmPrintUse layout;
+
+    for (const QLabel* l : {graph.Label6, graph.Label3, graph.Label4, graph.Label5}) {
+        const QFontMetrics m(l->font());
+        EXPECT_LE(m.horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
+        EXPECT_LE(m.height(), l->height()) << l->text().toStdString();
+    }
+
+    const std::pair<const QLabel*, const QWidget*> besideBoxes[] = {
+        {strip.Label9, strip.Text2}, // TEMPERATURE
+        {labelWithText(layout, QStringLiteral("Maximum:")), layout.MaxofAll},
+        {labelWithText(layout, QStringLiteral("Minimum:")), layout.MinofAll},
+        {labelWithText(layout, QStringLiteral("Start Time:")), layout.starttimetext},
+        {labelWithText(layout, QStringLiteral("(Between A and B)MAX:")), layout.MaxofAB},
+    };
+    for (const auto& [label, box] : besideBoxes) {
+        ASSERT_NE(label, nullptr);
+        EXPECT_LT(label->geometry().right() + 1, box->x()) << label->text().toStdString();
+    }
 }
 
 namespace {
