@@ -1,5 +1,8 @@
-// Runs the benchmarks of a program that needs widgets, headless.
+// Runs the benchmarks of a program that needs widgets, headless, with the
+// fonts the program adds at start-up, so that they paint what it paints.
 #pragma once
+
+#include "platform/wine_fonts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +14,7 @@
 inline int runQtBenchmarks(int argc, char** argv, const std::function<void()>& beforeQuit = {}) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    meter::addWineFonts();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
