@@ -5,12 +5,11 @@
 
 namespace meter {
 
-namespace {
 // A meter body with a light display and a red key.
-QPixmap iconPixmap(int size) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
+QImage appIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size / 16.0;
     p.setPen(Qt::NoPen);
@@ -20,14 +19,14 @@ QPixmap iconPixmap(int size) {
     p.drawRect(QRectF(4.5 * s, 2 * s, 7 * s, 5 * s));
     p.setBrush(QColor(200, 30, 40));
     p.drawEllipse(QRectF(6.5 * s, 10.5 * s, 3 * s, 3 * s));
-    return pm;
+    p.end();
+    return image;
 }
-} // namespace
 
 QIcon appIcon() {
     QIcon icon;
-    icon.addPixmap(iconPixmap(16));
-    icon.addPixmap(iconPixmap(32));
+    icon.addPixmap(QPixmap::fromImage(appIconImage(16)));
+    icon.addPixmap(QPixmap::fromImage(appIconImage(32)));
     return icon;
 }
 
