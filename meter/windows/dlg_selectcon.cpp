@@ -122,6 +122,9 @@ DlgSelectCon::DlgSelectCon(PictureButton* connectButton, QWidget* parent)
                            c->setObjectName(name);
                            c->setEditable(true);
                            c->setInsertPolicy(QComboBox::NoInsert); // typed text is not added to the list
+                           // The text stays as typed: nothing completes it, and it
+                           // matches an item only letter for letter.
+                           c->setCompleter(nullptr);
                            c->setGeometry(at);
                            c->setFont(listFont);
                            c->setCursor(handCursor());

@@ -220,6 +220,42 @@ TEST(ConnectionDialog, ConnectGivesThePortOnlyWithThePortListSelected) {
     }
 }
 
+// The port list takes what was typed, letter for letter: nothing completes it
+// or matches it to an item regardless of letter case, neither while typing
+// nor when Return presses Connect.
+TEST(ConnectionDialog, TypedPortNamesAreTakenAsTyped) {
+    const struct {
+        const char* typed;
+        int port;
+    } cases[] = {
+        {"com1", 1}, {"com5", 5}, {"COM2", 3}, {"Com1", 3}, {"c", 3},
+        {"co", 3},   {"com", 3},  {" com2", 3}, {"com2 ", 3}, {"oth", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        DlgSelectCon d;
+        d.show();
+        QApplication::processEvents();
+        ASSERT_TRUE(d.Option1->isChecked());
+        d.Combo1->setFocus();
+        d.Combo1->lineEdit()->selectAll();
+        QTest::keyClicks(d.Combo1, QString::fromLatin1(c.typed));
+        EXPECT_EQ(d.Combo1->currentText().toStdString(), c.typed);
+        QTest::keyClick(d.Combo1, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(d.Combo1->currentText().toStdString(), c.typed);
+        EXPECT_EQ(d.chosenPort(), c.port);
+    }
+    // The network protocol list keeps what was typed as well.
+    DlgSelectCon d;
+    d.show();
+    d.Option2->click();
+    d.Combo2->setFocus();
+    d.Combo2->lineEdit()->selectAll();
+    QTest::keyClicks(d.Combo2, QStringLiteral("u"));
+    EXPECT_EQ(d.Combo2->currentText().toStdString(), "u");
+}
+
 TEST(ConnectionDialog, KeysAndPresses) {
     DlgSelectCon d;
     int drags = 0;

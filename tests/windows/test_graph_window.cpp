@@ -214,11 +214,18 @@ TEST_F(GraphWindowTest, RangeListSetsTheFullScaleAndCaptions) {
 TEST_F(GraphWindowTest, TypedTextChangesNothingUntilAnItemIsPicked) {
     w->show();
     QComboBox* list = w->Combo1;
+    // With the focus, as when the user types.
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    list->setFocus();
     auto typeIn = [&](const char* text) {
         list->lineEdit()->selectAll();
         QTest::keyClicks(list, QString::fromLatin1(text));
-        EXPECT_EQ(list->currentText(), QString::fromLatin1(text));
+        EXPECT_EQ(list->currentText().toStdString(), text); // not completed to an item
     };
+    typeIn("6");
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(list->currentText().toStdString(), "6");
     typeIn("60");
     QTest::keyClick(list, Qt::Key_Return);
     typeIn("600");
