@@ -127,7 +127,9 @@ DlgSelectCon::DlgSelectCon(PictureButton* connectButton, QWidget* parent)
                            c->setCompleter(nullptr);
                            c->setGeometry(at);
                            c->setFont(listFont);
+                           // The hand over the edit field as well, which has a pointer of its own.
                            c->setCursor(handCursor());
+                           c->lineEdit()->setCursor(handCursor());
                            c->setAttribute(Qt::WA_NoMousePropagation);
                            *slot = c;
                        },

@@ -86,6 +86,12 @@ TEST(ConnectionDialog, DesignAfterLoad) {
         EXPECT_EQ(c.w->geometry(), c.at) << name;
         EXPECT_EQ(c.w->isVisible(), c.visible) << name;
         EXPECT_EQ(c.w->cursor().shape() == Qt::BitmapCursor, c.hand) << name;
+        // Also over the parts it is made of, such as a list's edit field.
+        if (c.visible) {
+            QWidget* under = d.childAt(c.at.center());
+            ASSERT_TRUE(under && (under == c.w || c.w->isAncestorOf(under))) << name;
+            EXPECT_EQ(under->cursor().shape() == Qt::BitmapCursor, c.hand) << name;
+        }
         QString text;
         if (auto* b = qobject_cast<QAbstractButton*>(c.w)) text = b->text();
         if (auto* l = qobject_cast<QLabel*>(c.w)) text = l->text();
