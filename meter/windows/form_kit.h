@@ -60,8 +60,10 @@ constexpr QColor storedColour(std::uint32_t bgr) {
 
 // ---------------------------------------------------------------- placing
 
-// Moves a top-level window, its frame included, to the centre of the work
-// area of its screen (the primary screen before it is shown).
+// Moves a top-level window, its frame included, to the centre of its screen
+// (the primary screen before it is shown): left = (screen width - window
+// width) / 2, top likewise, cut off to whole pixels. A frame that is not
+// known yet is taken into account as soon as it is.
 void centreOnScreen(QWidget& window);
 
 // ---------------------------------------------------------------- controls

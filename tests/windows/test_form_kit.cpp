@@ -1,14 +1,18 @@
 // Building forms: twips, design fonts, stored colours, labels and boxes.
 #include "windows/form_kit.h"
+#include "windows/dlg_selectcon.h"
 #include "windows/frmabout.h"
 #include "windows/frmgraphshow.h"
+#include "windows/frmprintuse.h"
 #include "windows/statusfrm.h"
 
 #include "mouse_input.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -91,4 +95,59 @@ TEST(FormKit, LabelsAndBoxesKeepTheirPressesAndSizeThemselves) {
     EXPECT_EQ(window.presses, 0);
     testsupport::pressAt(window, {250, 150});
     EXPECT_EQ(window.presses, 1);
+}
+
+// A centred window, its frame included, stands at half the room the screen
+// has to spare on each side, in whole pixels cut off: (800 - 300) / 2 = 250,
+// not the 249 that the screen's centre pixel (399) would give.
+TEST(FormKit, CentringSharesTheSpareRoomOfTheScreen) {
+    auto centred = [](const QWidget& w) {
+        const QRect screen = w.screen()->geometry();
+        const QRect frame = w.frameGeometry();
+        return screen.topLeft() +
+               QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
+    };
+    {
+        FrmAbout about; // with a title bar; centres itself when shown
+        about.show();
+        QApplication::processEvents();
+        EXPECT_GT(about.frameGeometry().height(), about.height());
+        EXPECT_EQ(about.frameGeometry().topLeft(), centred(about));
+    }
+    {
+        FrmPrintUse layout; // borderless and larger than the screen; centred when built
+        layout.show();
+        QApplication::processEvents();
+        EXPECT_EQ(layout.frameGeometry(), layout.geometry());
+        EXPECT_EQ(layout.pos(), centred(layout));
+    }
+    {
+        DlgSelectCon dialog; // borderless; centres itself when shown
+        dialog.show();
+        QApplication::processEvents();
+        EXPECT_EQ(dialog.pos(), centred(dialog));
+    }
+    for (const QSize size : {QSize(301, 201), QSize(300, 200)}) {
+        QWidget w; // framed, centred once shown
+        w.resize(size);
+        w.show();
+        QApplication::processEvents();
+        centreOnScreen(w);
+        EXPECT_EQ(w.frameGeometry().topLeft(), centred(w)) << size.width();
+    }
+    {
+        // Framed and centred before it is shown, while its frame is not yet
+        // known: it is centred again, frame and all, once the frame is there.
+        QWidget w;
+        w.resize(300, 200);
+        centreOnScreen(w);
+        w.show();
+        QApplication::processEvents();
+        EXPECT_GT(w.frameGeometry().width(), w.width());
+        EXPECT_EQ(w.frameGeometry().topLeft(), centred(w));
+        // Moved afterwards, it stays where it was put.
+        w.move(10, 20);
+        QApplication::processEvents();
+        EXPECT_EQ(w.pos(), QPoint(10, 20));
+    }
 }
