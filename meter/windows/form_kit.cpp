@@ -121,8 +121,30 @@ void centreOnScreen(QWidget& window) {
         new CentreWhenFramed(window);
 }
 
+namespace {
+
+const char* const surfaceProperty = "onContainerSurface";
+
+} // namespace
+
+void placeOnSurface(QWidget& item) {
+    item.setProperty(surfaceProperty, true);
+    QWidget* container = item.parentWidget();
+    if (!container) return;
+    // Siblings lie bottom first: directly beneath the lowest control that is
+    // a window of its own, so above the surface items made before.
+    for (QObject* o : container->children()) {
+        if (o == &item || !o->isWidgetType()) continue;
+        auto* sibling = static_cast<QWidget*>(o);
+        if (sibling->isWindow() || sibling->property(surfaceProperty).toBool()) continue;
+        item.stackUnder(sibling);
+        return;
+    }
+}
+
 QLabel* makeLabel(QWidget* parent, const LabelSpec& spec) {
     auto* l = new QLabel(parent);
+    placeOnSurface(*l);
     if (spec.name) l->setObjectName(QString::fromLatin1(spec.name));
     l->setTextFormat(Qt::PlainText);
     l->setMargin(0);

@@ -68,6 +68,12 @@ void centreOnScreen(QWidget& window);
 
 // ---------------------------------------------------------------- controls
 
+// Labels, pictures and shapes are drawn on the surface of their container:
+// beneath every control of it that is a window of its own (text box, list,
+// button, scroll bar, picture box), whenever that control was made, and above
+// the surface items made before them. makeLabel places its labels so.
+void placeOnSurface(QWidget& item);
+
 struct LabelSpec {
     const char* name = nullptr; // the design's control name, kept as the object name
     QString text{};

@@ -139,7 +139,19 @@ TEST(ConnectionDialog, DesignAfterLoad) {
     QTest::keyClicks(d.Text3, "1");
     QTest::keyClicks(d.Text4, "20");
     QTest::keyClicks(d.Text5, "8080");
-    EXPECT_TRUE(d.grab().save(QStringLiteral(METER_PNG_DIR "/dlg_selectcon_internet.png")));
+    d.connectto->setFocus(); // no box drawn with the focus
+    const QImage internet = d.grab().toImage();
+    EXPECT_TRUE(internet.save(QStringLiteral(METER_PNG_DIR "/dlg_selectcon_internet.png")));
+    // The white dots lie beneath the address boxes: each box shows its whole
+    // border, as the port box beside no dot does, also where a dot touches it.
+    const QRect port = d.Text5->geometry();
+    const QColor border = internet.pixelColor(port.left(), port.center().y());
+    ASSERT_NE(border, QColor(Qt::white));
+    for (QLineEdit* box : {d.Text1, d.Text2, d.Text3, d.Text4}) {
+        const QRect r = box->geometry();
+        for (int x : {r.left(), r.right()})
+            EXPECT_EQ(internet.pixelColor(x, r.center().y()), border) << box->objectName().toStdString() << " " << x;
+    }
 }
 
 TEST(ConnectionDialog, OptionsSwitchTheControlsAndOption1EmptiesTheBoxes) {

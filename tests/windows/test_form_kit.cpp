@@ -4,7 +4,10 @@
 #include "windows/frmabout.h"
 #include "windows/frmgraphshow.h"
 #include "windows/frmprintuse.h"
+#include "windows/mainform.h"
 #include "windows/statusfrm.h"
+#include "windows/tableshow.h"
+#include "windows/toolbar.h"
 
 #include "mouse_input.h"
 
@@ -16,7 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 using namespace meter;
 
@@ -150,4 +155,58 @@ TEST(FormKit, CentringSharesTheSpareRoomOfTheScreen) {
         QApplication::processEvents();
         EXPECT_EQ(w.pos(), QPoint(10, 20));
     }
+}
+
+// Labels, pictures and shapes lie on the surface of their container, beneath
+// every control of it that is a window of its own (text box, list, button,
+// scroll bar, picture box), and in the order they were made among themselves.
+TEST(FormKit, LabelsLieBeneathTheControlsOfTheirContainer) {
+    auto state = std::make_unique<SharedState>();
+    initSharedState(*state);
+    CommonDialog files{[](const CommonDialog::Request&) { return QString(); }};
+    QWidget main;
+    main.resize(MainForm::designWidth, MainForm::designHeight);
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<Frmgraphshow>(*state));
+    windows.push_back(std::make_unique<Statusfrm>(*state, std::function<void()>{}, nullptr, Clock{}, Regional{}));
+    windows.push_back(std::make_unique<FrmAbout>());
+    windows.push_back(std::make_unique<FrmPrintUse>());
+    windows.push_back(std::make_unique<DlgSelectCon>());
+    windows.push_back(std::make_unique<Tableshow>());
+    windows.push_back(std::make_unique<Toolbar>(*state, &main, files));
+
+    // Labels and shapes are frames; no windowed control of these windows is one.
+    auto onSurface = [](const QWidget* w) { return qobject_cast<const QFrame*>(w) != nullptr; };
+    int labels = 0;
+    for (const auto& window : windows) {
+        std::vector<QWidget*> containers = {window.get()};
+        for (QWidget* w : window->findChildren<QWidget*>()) containers.push_back(w);
+        for (QWidget* container : containers) {
+            std::vector<QWidget*> stack; // bottom first
+            for (QObject* o : container->children())
+                if (o->isWidgetType() && !static_cast<QWidget*>(o)->isWindow()) stack.push_back(static_cast<QWidget*>(o));
+            bool windowedSeen = false;
+            for (QWidget* w : stack) {
+                if (!onSurface(w)) {
+                    windowedSeen = true;
+                    continue;
+                }
+                if (qobject_cast<QLabel*>(w)) ++labels;
+                EXPECT_FALSE(windowedSeen) << window->metaObject()->className() << ": "
+                                           << w->objectName().toStdString() << " " << w->metaObject()->className()
+                                           << " lies above a control";
+            }
+        }
+    }
+    EXPECT_GT(labels, 50);
+}
+
+// Labels made after the controls keep their order among themselves.
+TEST(FormKit, LaterLabelsLieAboveEarlierOnes) {
+    QWidget w;
+    QLabel* first = makeLabel(&w, {.text = QStringLiteral("a"), .geometry = {0, 0, 20, 20}});
+    QLineEdit* box = makeBox(&w, {.geometry = {0, 0, 20, 20}});
+    QLabel* second = makeLabel(&w, {.text = QStringLiteral("b"), .geometry = {0, 0, 20, 20}});
+    QLabel* third = makeLabel(&w, {.text = QStringLiteral("c"), .geometry = {0, 0, 20, 20}});
+    EXPECT_EQ(w.children(), QObjectList({first, second, third, box}));
 }
