@@ -121,11 +121,14 @@ RegValue CDoReg::GetKeyValueLG(const std::string& strSubKeyName, const std::stri
             return fromWindows1252(buffer);
         }
         if (type == reg::regDword) {
+            // Into an integer that starts at 0: data shorter than four bytes
+            // fills its low bytes (01 02 gives 513, none gives 0); longer data
+            // does not fit and gives nothing.
             std::array<unsigned char, 4> bytes{};
             RegDword got = static_cast<RegDword>(bytes.size());
             if (registry_.RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, bytes.data(), &got) !=
                     reg::success ||
-                got != bytes.size())
+                got > bytes.size())
                 return {};
             const std::uint32_t u = bytes[0] | (std::uint32_t{bytes[1]} << 8) | (std::uint32_t{bytes[2]} << 16) |
                                     (std::uint32_t{bytes[3]} << 24);

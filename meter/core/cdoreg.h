@@ -32,7 +32,8 @@ public:
     // (halves to the even neighbour) as REG_DWORD; any other type writes nothing.
     VariantBool SetKeyValueLG(const std::string& strSubKeyName, const std::string& strValueName,
                               std::int32_t lngValueType, const Variant& varValueData);
-    // A REG_SZ value's text, a four-byte REG_DWORD value's integer, else empty.
+    // A REG_SZ value's text, a REG_DWORD value's integer (data of up to four
+    // bytes, least significant first, the missing high bytes 0), else empty.
     RegValue GetKeyValueLG(const std::string& strSubKeyName, const std::string& strValueName);
     // Deletes the key with everything below it. True only when all of it is
     // gone; a name that addresses the application-paths key itself ("", or

@@ -122,9 +122,14 @@ DlgSelectCon::DlgSelectCon(PictureButton* connectButton, QWidget* parent)
                            c->setObjectName(name);
                            c->setEditable(true);
                            c->setInsertPolicy(QComboBox::NoInsert); // typed text is not added to the list
+                           // The text stays as typed: nothing completes it, and it
+                           // matches an item only letter for letter.
+                           c->setCompleter(nullptr);
                            c->setGeometry(at);
                            c->setFont(listFont);
+                           // The hand over the edit field as well, which has a pointer of its own.
                            c->setCursor(handCursor());
+                           c->lineEdit()->setCursor(handCursor());
                            c->setAttribute(Qt::WA_NoMousePropagation);
                            *slot = c;
                        },

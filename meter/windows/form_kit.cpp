@@ -1,5 +1,6 @@
 #include "windows/form_kit.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -84,16 +85,86 @@ QFont designFont(DesignFace face, double points, bool bold, bool italic) {
     return pixelFont(face, pointsToPixels(points), bold, italic);
 }
 
-void centreOnScreen(QWidget& window) {
+namespace {
+
+// Half the room the screen leaves beside the whole window, frame included,
+// on each side, in whole pixels cut off. (The screen's centre pixel would be
+// one off: (0 + 1599) / 2 is 799.)
+void placeCentred(QWidget& window) {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    const QRect avail = screen->availableGeometry();
-    const QRect frame = window.frameGeometry();
-    window.move(avail.center() - QPoint(frame.width() / 2, frame.height() / 2) + (window.pos() - frame.topLeft()));
+    const QRect area = screen->geometry();
+    const QSize frame = window.frameGeometry().size();
+    // A window's position is that of its frame.
+    window.move(area.left() + (area.width() - frame.width()) / 2, area.top() + (area.height() - frame.height()) / 2);
+}
+
+bool frameNotYetKnown(const QWidget& window) {
+    return window.isWindow() && !(window.windowFlags() & Qt::FramelessWindowHint) &&
+           window.frameGeometry() == window.geometry();
+}
+
+const QString centreWhenFramedName = QStringLiteral("centreWhenFramed");
+
+// A window with a frame that is not known yet (before it is shown, and on
+// some systems until the window manager has framed it) is centred by its
+// client area at first; this centres it again, once, when the frame is there.
+class CentreWhenFramed final : public QObject {
+public:
+    explicit CentreWhenFramed(QWidget& window) : QObject(&window), window_(window) {
+        setObjectName(centreWhenFramedName);
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == &window_ &&
+            (e->type() == QEvent::Show || e->type() == QEvent::Move || e->type() == QEvent::Resize) &&
+            !frameNotYetKnown(window_)) {
+            window_.removeEventFilter(this);
+            placeCentred(window_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+};
+
+} // namespace
+
+void centreOnScreen(QWidget& window) {
+    placeCentred(window);
+    if (frameNotYetKnown(window) &&
+        !window.findChild<QObject*>(centreWhenFramedName, Qt::FindDirectChildrenOnly))
+        new CentreWhenFramed(window);
+}
+
+namespace {
+
+const char* const surfaceProperty = "onContainerSurface";
+
+} // namespace
+
+void placeOnSurface(QWidget& item) {
+    item.setProperty(surfaceProperty, true);
+    QWidget* container = item.parentWidget();
+    if (!container) return;
+    // Siblings lie bottom first: directly beneath the lowest control that is
+    // a window of its own, so above the surface items made before.
+    for (QObject* o : container->children()) {
+        if (o == &item || !o->isWidgetType()) continue;
+        auto* sibling = static_cast<QWidget*>(o);
+        if (sibling->isWindow() || sibling->property(surfaceProperty).toBool()) continue;
+        item.stackUnder(sibling);
+        return;
+    }
 }
 
 QLabel* makeLabel(QWidget* parent, const LabelSpec& spec) {
     auto* l = new QLabel(parent);
+    placeOnSurface(*l);
     if (spec.name) l->setObjectName(QString::fromLatin1(spec.name));
     l->setTextFormat(Qt::PlainText);
     l->setMargin(0);

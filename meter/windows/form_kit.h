@@ -68,11 +68,19 @@ constexpr QColor storedColour(std::uint32_t bgr) {
 
 // ---------------------------------------------------------------- placing
 
-// Moves a top-level window, its frame included, to the centre of the work
-// area of its screen (the primary screen before it is shown).
+// Moves a top-level window, its frame included, to the centre of its screen
+// (the primary screen before it is shown): left = (screen width - window
+// width) / 2, top likewise, cut off to whole pixels. A frame that is not
+// known yet is taken into account as soon as it is.
 void centreOnScreen(QWidget& window);
 
 // ---------------------------------------------------------------- controls
+
+// Labels, pictures and shapes are drawn on the surface of their container:
+// beneath every control of it that is a window of its own (text box, list,
+// button, scroll bar, picture box), whenever that control was made, and above
+// the surface items made before them. makeLabel places its labels so.
+void placeOnSurface(QWidget& item);
 
 struct LabelSpec {
     const char* name = nullptr; // the design's control name, kept as the object name

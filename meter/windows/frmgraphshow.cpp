@@ -45,7 +45,7 @@ Frmgraphshow::Frmgraphshow(SharedState& state, QWidget* parent)
 
     Label1 = makeLabel(this, {.name = "Label1",
                               .text = QStringLiteral("Real-Time Graph"),
-                              .geometry = {232, 1, 185, 25},
+                              .geometry = twipsRect(3480, 10, 2775, 375),
                               .font = designFont(DesignFace::ArialUnicodeMS, 14.25, true)});
     Label6 = label("Label6", "Range:", {56, 32, 48, 15});
 

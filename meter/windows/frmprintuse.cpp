@@ -141,6 +141,7 @@ FrmPrintUse::FrmPrintUse() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHi
     Picture1->setPalette(white);
     Picture1->setAutoFillBackground(true);
     Shape1 = new QFrame(Picture1);
+    placeOnSurface(*Shape1);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setGeometry(0, 0, 1, 1);
@@ -154,6 +155,7 @@ FrmPrintUse::FrmPrintUse() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHi
     const QPixmap marker = markerPicture();
     for (const Marker& m : markers) {
         auto* picture = new QLabel(this);
+        placeOnSurface(*picture);
         picture->setObjectName(QString::fromLatin1(m.pictureName));
         picture->setPixmap(marker);
         picture->setGeometry(QRect(QPoint(px(m.pictureX), px(markerY)), marker.size()));

@@ -3,6 +3,7 @@
 #include "platform/mouse_capture.h"
 #include "platform/window_drag.h"
 #include "windows/form_kit.h"
+#include "windows/mainform.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -143,8 +144,9 @@ Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidg
 }
 
 void Statusfrm::Form_Load(int toolbarHeight, int tableshowHeight) {
-    const int mainWidth = mainWindow_ ? mainWindow_->width() : 909;
-    const int mainHeight = mainWindow_ ? mainWindow_->height() : 635;
+    // Without a main window, the size the program's main window has.
+    const int mainWidth = mainWindow_ ? mainWindow_->width() : MainForm::designWidth;
+    const int mainHeight = mainWindow_ ? mainWindow_->height() : MainForm::designHeight;
     const int top = toolbarHeight + tableshowHeight;
     move(0, top);
     resize(mainWidth, std::max(0, mainHeight - top));

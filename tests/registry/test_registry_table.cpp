@@ -208,10 +208,9 @@ TEST_F(RegistryTable, SettersOnAMissingKeyFailAndCreateNothing) {
     EXPECT_EQ(reg().SubKeyCount(key()), 0);
 }
 
-TEST_F(RegistryTable, ReadingGivesTextsAndFourByteIntegersElseEmpty) {
+TEST_F(RegistryTable, ReadingGivesTextsAndIntegersOfUpToFourBytesElseEmpty) {
     setRaw(key(), "Expand", reg::regExpandSz, std::string("%PATH%\0", 7));
     setRaw(key(), "Binary", reg::regBinary, "\x01\x02");
-    setRaw(key(), "Short", reg::regDword, "\x01\x02");
     setRaw(key(), "Long", reg::regDword, std::string("\x01\x02\x03\x04\x05\x06\x07\x08", 8));
     setRaw(key(), "NoText", reg::regSz, "");
     ASSERT_EQ(reg().SetLongValueLG(key(), "Negative", -5), variantTrue);
@@ -220,9 +219,28 @@ TEST_F(RegistryTable, ReadingGivesTextsAndFourByteIntegersElseEmpty) {
     EXPECT_EQ(raw(key(), "Negative")->bytes, "\xFB\xFF\xFF\xFF");
     EXPECT_EQ(reg().GetKeyValueLG(key(), "Negative"), RegValue(std::int32_t{-5}));
     EXPECT_EQ(reg().GetKeyValueLG(key(), "Largest"), RegValue(std::int32_t{2147483647}));
-    for (const char* name : {"Missing", "Expand", "Binary", "Short", "Long", "NoText"}) {
+    for (const char* name : {"Missing", "Expand", "Binary", "Long", "NoText"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(reg().GetKeyValueLG(key(), name), RegValue{});
+    }
+
+    // A REG_DWORD shorter than four bytes fills the low bytes of an integer
+    // that starts at 0.
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::int32_t value;
+    } shortOnes[] = {
+        {"Two", "\x01\x02", 513},
+        {"None", "", 0},
+        {"One", "\xFF", 255},
+        {"Three", std::string("\x00\x00\x80", 3), 0x800000},
+    };
+    for (const auto& c : shortOnes) {
+        SCOPED_TRACE(c.name);
+        setRaw(key(), c.name, reg::regDword, c.bytes);
+        ASSERT_EQ(raw(key(), c.name)->bytes, c.bytes);
+        EXPECT_EQ(reg().GetKeyValueLG(key(), c.name), RegValue(c.value));
     }
     EXPECT_EQ(reg().GetKeyValueLG(key("missing"), "Negative"), RegValue{});
 }

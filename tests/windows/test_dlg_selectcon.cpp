@@ -86,6 +86,12 @@ TEST(ConnectionDialog, DesignAfterLoad) {
         EXPECT_EQ(c.w->geometry(), c.at) << name;
         EXPECT_EQ(c.w->isVisible(), c.visible) << name;
         EXPECT_EQ(c.w->cursor().shape() == Qt::BitmapCursor, c.hand) << name;
+        // Also over the parts it is made of, such as a list's edit field.
+        if (c.visible) {
+            QWidget* under = d.childAt(c.at.center());
+            ASSERT_TRUE(under && (under == c.w || c.w->isAncestorOf(under))) << name;
+            EXPECT_EQ(under->cursor().shape() == Qt::BitmapCursor, c.hand) << name;
+        }
         QString text;
         if (auto* b = qobject_cast<QAbstractButton*>(c.w)) text = b->text();
         if (auto* l = qobject_cast<QLabel*>(c.w)) text = l->text();
@@ -133,7 +139,19 @@ TEST(ConnectionDialog, DesignAfterLoad) {
     QTest::keyClicks(d.Text3, "1");
     QTest::keyClicks(d.Text4, "20");
     QTest::keyClicks(d.Text5, "8080");
-    EXPECT_TRUE(d.grab().save(QStringLiteral(METER_PNG_DIR "/dlg_selectcon_internet.png")));
+    d.connectto->setFocus(); // no box drawn with the focus
+    const QImage internet = d.grab().toImage();
+    EXPECT_TRUE(internet.save(QStringLiteral(METER_PNG_DIR "/dlg_selectcon_internet.png")));
+    // The white dots lie beneath the address boxes: each box shows its whole
+    // border, as the port box beside no dot does, also where a dot touches it.
+    const QRect port = d.Text5->geometry();
+    const QColor border = internet.pixelColor(port.left(), port.center().y());
+    ASSERT_NE(border, QColor(Qt::white));
+    for (QLineEdit* box : {d.Text1, d.Text2, d.Text3, d.Text4}) {
+        const QRect r = box->geometry();
+        for (int x : {r.left(), r.right()})
+            EXPECT_EQ(internet.pixelColor(x, r.center().y()), border) << box->objectName().toStdString() << " " << x;
+    }
 }
 
 TEST(ConnectionDialog, OptionsSwitchTheControlsAndOption1EmptiesTheBoxes) {
@@ -218,6 +236,42 @@ TEST(ConnectionDialog, ConnectGivesThePortOnlyWithThePortListSelected) {
         EXPECT_EQ(d.result(), QDialog::Rejected);
         EXPECT_FALSE(d.chosenPort());
     }
+}
+
+// The port list takes what was typed, letter for letter: nothing completes it
+// or matches it to an item regardless of letter case, neither while typing
+// nor when Return presses Connect.
+TEST(ConnectionDialog, TypedPortNamesAreTakenAsTyped) {
+    const struct {
+        const char* typed;
+        int port;
+    } cases[] = {
+        {"com1", 1}, {"com5", 5}, {"COM2", 3}, {"Com1", 3}, {"c", 3},
+        {"co", 3},   {"com", 3},  {" com2", 3}, {"com2 ", 3}, {"oth", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        DlgSelectCon d;
+        d.show();
+        QApplication::processEvents();
+        ASSERT_TRUE(d.Option1->isChecked());
+        d.Combo1->setFocus();
+        d.Combo1->lineEdit()->selectAll();
+        QTest::keyClicks(d.Combo1, QString::fromLatin1(c.typed));
+        EXPECT_EQ(d.Combo1->currentText().toStdString(), c.typed);
+        QTest::keyClick(d.Combo1, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_EQ(d.Combo1->currentText().toStdString(), c.typed);
+        EXPECT_EQ(d.chosenPort(), c.port);
+    }
+    // The network protocol list keeps what was typed as well.
+    DlgSelectCon d;
+    d.show();
+    d.Option2->click();
+    d.Combo2->setFocus();
+    d.Combo2->lineEdit()->selectAll();
+    QTest::keyClicks(d.Combo2, QStringLiteral("u"));
+    EXPECT_EQ(d.Combo2->currentText().toStdString(), "u");
 }
 
 TEST(ConnectionDialog, KeysAndPresses) {

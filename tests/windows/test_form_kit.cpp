@@ -1,21 +1,29 @@
 // Building forms: twips, design fonts, stored colours, labels and boxes.
 #include "windows/form_kit.h"
+#include "windows/dlg_selectcon.h"
 #include "windows/frmabout.h"
 #include "windows/frmgraphshow.h"
 #include "windows/frmprintuse.h"
+#include "windows/mainform.h"
 #include "windows/statusfrm.h"
+#include "windows/tableshow.h"
+#include "windows/toolbar.h"
 
 #include "mouse_input.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 using namespace meter;
 
@@ -164,4 +172,113 @@ TEST(FormKit, LabelsAndBoxesKeepTheirPressesAndSizeThemselves) {
     EXPECT_EQ(window.presses, 0);
     testsupport::pressAt(window, {250, 150});
     EXPECT_EQ(window.presses, 1);
+}
+
+// A centred window, its frame included, stands at half the room the screen
+// has to spare on each side, in whole pixels cut off: (800 - 300) / 2 = 250,
+// not the 249 that the screen's centre pixel (399) would give.
+TEST(FormKit, CentringSharesTheSpareRoomOfTheScreen) {
+    auto centred = [](const QWidget& w) {
+        const QRect screen = w.screen()->geometry();
+        const QRect frame = w.frameGeometry();
+        return screen.topLeft() +
+               QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
+    };
+    {
+        FrmAbout about; // with a title bar; centres itself when shown
+        about.show();
+        QApplication::processEvents();
+        EXPECT_GT(about.frameGeometry().height(), about.height());
+        EXPECT_EQ(about.frameGeometry().topLeft(), centred(about));
+    }
+    {
+        FrmPrintUse layout; // borderless and larger than the screen; centred when built
+        layout.show();
+        QApplication::processEvents();
+        EXPECT_EQ(layout.frameGeometry(), layout.geometry());
+        EXPECT_EQ(layout.pos(), centred(layout));
+    }
+    {
+        DlgSelectCon dialog; // borderless; centres itself when shown
+        dialog.show();
+        QApplication::processEvents();
+        EXPECT_EQ(dialog.pos(), centred(dialog));
+    }
+    for (const QSize size : {QSize(301, 201), QSize(300, 200)}) {
+        QWidget w; // framed, centred once shown
+        w.resize(size);
+        w.show();
+        QApplication::processEvents();
+        centreOnScreen(w);
+        EXPECT_EQ(w.frameGeometry().topLeft(), centred(w)) << size.width();
+    }
+    {
+        // Framed and centred before it is shown, while its frame is not yet
+        // known: it is centred again, frame and all, once the frame is there.
+        QWidget w;
+        w.resize(300, 200);
+        centreOnScreen(w);
+        w.show();
+        QApplication::processEvents();
+        EXPECT_GT(w.frameGeometry().width(), w.width());
+        EXPECT_EQ(w.frameGeometry().topLeft(), centred(w));
+        // Moved afterwards, it stays where it was put.
+        w.move(10, 20);
+        QApplication::processEvents();
+        EXPECT_EQ(w.pos(), QPoint(10, 20));
+    }
+}
+
+// Labels, pictures and shapes lie on the surface of their container, beneath
+// every control of it that is a window of its own (text box, list, button,
+// scroll bar, picture box), and in the order they were made among themselves.
+TEST(FormKit, LabelsLieBeneathTheControlsOfTheirContainer) {
+    auto state = std::make_unique<SharedState>();
+    initSharedState(*state);
+    CommonDialog files{[](const CommonDialog::Request&) { return QString(); }};
+    QWidget main;
+    main.resize(MainForm::designWidth, MainForm::designHeight);
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<Frmgraphshow>(*state));
+    windows.push_back(std::make_unique<Statusfrm>(*state, std::function<void()>{}, nullptr, Clock{}, Regional{}));
+    windows.push_back(std::make_unique<FrmAbout>());
+    windows.push_back(std::make_unique<FrmPrintUse>());
+    windows.push_back(std::make_unique<DlgSelectCon>());
+    windows.push_back(std::make_unique<Tableshow>());
+    windows.push_back(std::make_unique<Toolbar>(*state, &main, files));
+
+    // Labels and shapes are frames; no windowed control of these windows is one.
+    auto onSurface = [](const QWidget* w) { return qobject_cast<const QFrame*>(w) != nullptr; };
+    int labels = 0;
+    for (const auto& window : windows) {
+        std::vector<QWidget*> containers = {window.get()};
+        for (QWidget* w : window->findChildren<QWidget*>()) containers.push_back(w);
+        for (QWidget* container : containers) {
+            std::vector<QWidget*> stack; // bottom first
+            for (QObject* o : container->children())
+                if (o->isWidgetType() && !static_cast<QWidget*>(o)->isWindow()) stack.push_back(static_cast<QWidget*>(o));
+            bool windowedSeen = false;
+            for (QWidget* w : stack) {
+                if (!onSurface(w)) {
+                    windowedSeen = true;
+                    continue;
+                }
+                if (qobject_cast<QLabel*>(w)) ++labels;
+                EXPECT_FALSE(windowedSeen) << window->metaObject()->className() << ": "
+                                           << w->objectName().toStdString() << " " << w->metaObject()->className()
+                                           << " lies above a control";
+            }
+        }
+    }
+    EXPECT_GT(labels, 50);
+}
+
+// Labels made after the controls keep their order among themselves.
+TEST(FormKit, LaterLabelsLieAboveEarlierOnes) {
+    QWidget w;
+    QLabel* first = makeLabel(&w, {.text = QStringLiteral("a"), .geometry = {0, 0, 20, 20}});
+    QLineEdit* box = makeBox(&w, {.geometry = {0, 0, 20, 20}});
+    QLabel* second = makeLabel(&w, {.text = QStringLiteral("b"), .geometry = {0, 0, 20, 20}});
+    QLabel* third = makeLabel(&w, {.text = QStringLiteral("c"), .geometry = {0, 0, 20, 20}});
+    EXPECT_EQ(w.children(), QObjectList({first, second, third, box}));
 }

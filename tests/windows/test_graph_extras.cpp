@@ -270,16 +270,22 @@ TEST_F(GraphExtrasTest, SamplingRateSetsTheRecordingTimer) {
     EXPECT_EQ(w->startRecTimer->interval(), 200);
     EXPECT_FALSE(w->TimerRepire->isActive());
 
-    // Typing picks nothing, neither with Return nor on leaving the field.
+    // Typing picks nothing, neither with Return nor on leaving the field, and
+    // nothing completes the text to an item: it stays as typed.
     w->show();
     w->SelectRate->show();
-    w->SelectRate->lineEdit()->selectAll();
-    QTest::keyClicks(w->SelectRate, QStringLiteral("5"));
-    QTest::keyClick(w->SelectRate, Qt::Key_Return);
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(w->SelectRate, &out);
-    EXPECT_EQ(w->SelectRate->currentText(), "5");
-    EXPECT_EQ(w->startRecTimer->interval(), 200);
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    for (const char* typed : {"0.", "2.", "1", "5"}) {
+        w->SelectRate->setFocus();
+        w->SelectRate->lineEdit()->selectAll();
+        QTest::keyClicks(w->SelectRate, QString::fromLatin1(typed));
+        EXPECT_EQ(w->SelectRate->currentText().toStdString(), typed);
+        QTest::keyClick(w->SelectRate, Qt::Key_Return);
+        w->Combo1->setFocus(); // leaves the field
+        EXPECT_EQ(w->SelectRate->currentText().toStdString(), typed);
+        EXPECT_EQ(w->startRecTimer->interval(), 200) << typed;
+    }
 
     // The list's text is compared as text: anything but an item gives 5000 ms.
     for (const char* other : {"0.3", "0,5", " 0.5", ""}) {

@@ -98,7 +98,7 @@ TEST_F(GraphWindowTest, LayoutAfterLoading) {
     };
     const Qt::Alignment L = Qt::AlignLeft, R = Qt::AlignRight, C = Qt::AlignHCenter;
     const Control controls[] = {
-        {w->Label1, {232, 1, 185, 25}, "Real-Time Graph", L, 19},
+        {w->Label1, {232, 0, 185, 25}, "Real-Time Graph", L, 19}, // 10 twips down: 0 px
         {w->Label6, {56, 32, 48, 15}, "Range:", L, 15},
         {w->Combo1, {128, 32, 89, 20}, nullptr, {}, 0},
         {w->Label2, {224, 32, 88, 15}, "Start Time:", L, 15},
@@ -214,11 +214,18 @@ TEST_F(GraphWindowTest, RangeListSetsTheFullScaleAndCaptions) {
 TEST_F(GraphWindowTest, TypedTextChangesNothingUntilAnItemIsPicked) {
     w->show();
     QComboBox* list = w->Combo1;
+    // With the focus, as when the user types.
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    list->setFocus();
     auto typeIn = [&](const char* text) {
         list->lineEdit()->selectAll();
         QTest::keyClicks(list, QString::fromLatin1(text));
-        EXPECT_EQ(list->currentText(), QString::fromLatin1(text));
+        EXPECT_EQ(list->currentText().toStdString(), text); // not completed to an item
     };
+    typeIn("6");
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(list->currentText().toStdString(), "6");
     typeIn("60");
     QTest::keyClick(list, Qt::Key_Return);
     typeIn("600");
