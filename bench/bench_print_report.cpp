@@ -7,8 +7,8 @@
 // the order changing from one iteration to the next, so that whatever load
 // the machine carries falls on both alike. Each is timed on its own, in CPU
 // time of this thread and in wall-clock time. The benchmark's time is the
-// report's wall-clock time; the counters give both times of both and their
-// ratios (report / floor). Run with repetitions and read the medians:
+// report's wall-clock time; the counters give the CPU and wall-clock times of
+// each and their ratios (report / floor). Read the medians:
 //
 //     taskset -c 2 bench_print_report
 //
