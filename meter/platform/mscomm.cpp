@@ -46,11 +46,14 @@ void MSComm::Output(const std::vector<std::uint8_t>& bytes) {
 void MSComm::readFromPort() {
     const QByteArray data = port_->readAll();
     if (data.isEmpty()) return;
-    deliver(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()));
+    // The time the bytes are read here, on the UI thread, stands for the time
+    // they came off the line.
+    deliver(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()),
+            CommBuffer::Clock::now());
 }
 
-void MSComm::deliver(const std::uint8_t* data, std::size_t n) {
-    const CommBuffer::Arrival a = buffer_.arrive(data, n);
+void MSComm::deliver(const std::uint8_t* data, std::size_t n, CommBuffer::Clock::time_point at) {
+    const CommBuffer::Arrival a = buffer_.arrive(data, n, at);
     if (a.overrun) {
         commEvent_ = comEventRxOver;
         emit OnComm();

@@ -212,9 +212,11 @@ void MainForm::TimerCheck_Timer() {
 
 void MainForm::MSComm1_OnComm() {
     FrameBytes bytes{};
-    if (frameGate(MSComm1->buffer(), MSComm1->CommEvent(), state.liveRecordCount, bytes) !=
-        GateResult::Accepted)
-        return;
+    const GateResult gate = frameGate(MSComm1->buffer(), MSComm1->CommEvent(), state.liveRecordCount, bytes);
+    // Bytes from both sides of a pause: reception is off the frames' start (a
+    // stray byte, a broken frame), and would stay so; find the start again.
+    if (gate == GateResult::Misaligned) resyncReceive();
+    if (gate != GateResult::Accepted) return;
     Timer_offline->stop();
     handleAcceptedFrame(decodeFrame(bytes));
     Timer_offline->start();
