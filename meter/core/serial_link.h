@@ -10,6 +10,9 @@ namespace meter {
 
 inline constexpr int syncTickMs = 50;
 inline constexpr int offlineTimeoutMs = 4000;
+// While the meter's port is gone (bridge unplugged), how often to look whether
+// it has come back.
+inline constexpr int reopenCheckMs = 1000;
 // The bytes of one frame follow each other back to back (40 bytes in 41.7 ms
 // at 9600 baud), and the meter pauses at least a tick between frames. A
 // silence of half a tick between two bytes of a block therefore means that the

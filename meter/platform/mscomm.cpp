@@ -66,13 +66,18 @@ void MSComm::deliver(const std::uint8_t* data, std::size_t n, CommBuffer::Clock:
 
 void MSComm::portError() {
     // A device that went away (bridge unplugged) keeps failing every read: close
-    // it so that nothing spins on the dead line; reception simply ends.
+    // it so that nothing spins on the dead line, and say so, so that the owner
+    // can wait for the device to come back. A failed open lands here too, with
+    // the port still closed: that is no loss.
     switch (port_->error()) {
     case QSerialPort::ReadError:
     case QSerialPort::ResourceError:
     case QSerialPort::PermissionError:
     case QSerialPort::DeviceNotFoundError:
-        if (port_->isOpen()) port_->close();
+        if (port_->isOpen()) {
+            port_->close();
+            emit portLost();
+        }
         break;
     default:
         break;

@@ -53,6 +53,9 @@ public:
 signals:
     // Raised on the thread of the control's owner (the UI thread).
     void OnComm();
+    // The open port's device went away (bridge unplugged); the port is closed.
+    // Not raised when the program closes the port or an open fails.
+    void portLost();
 
 private:
     void readFromPort();

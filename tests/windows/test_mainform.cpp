@@ -18,11 +18,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -35,6 +37,7 @@ namespace {
 // The main window on its pseudo-terminal, started by the test.
 struct Rig : MainWindowRig {
     Rig() : MainWindowRig(Options{.start = false}) {}
+    explicit Rig(QString node) : MainWindowRig(Options{.start = false, .node = std::move(node)}) {}
     bool start() { return form->MDIForm_Load(); }
     double velocity(int n) const { return form->state.liveRecords[n].velocity; }
 };
@@ -67,6 +70,13 @@ bool sendPaced(PtyMeter& pty, const std::vector<std::uint8_t>& bytes) {
         if (step.elapsed() >= frameGapMs / 3) backToBack = false;
     }
     return backToBack;
+}
+
+// Makes `node` lead to a pseudo-terminal, as the system makes the bridge's
+// device node when it is plugged in.
+void pointAt(const QString& node, const QString& device) {
+    std::filesystem::remove(node.toStdString());
+    std::filesystem::create_symlink(device.toStdString(), node.toStdString());
 }
 
 } // namespace
@@ -349,13 +359,68 @@ TEST(Reception, WatchdogShowsOffLineFourSecondsAfterTheLastFrame) {
     EXPECT_FALSE(rig.form->Timer_offline->isActive());
 }
 
+// Unplugging the bridge removes its device; plugged in again, the same port
+// comes back at the same node, and recording goes on.
+TEST(Reception, ABridgePluggedInAgainIsReopenedAndRecordingGoesOn) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
+    Rig rig(node);
+    pointAt(node, rig.pty.slavePath());
+    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(rig.waitArmed());
+    rig.pty.send(frameOf(1));
+    ASSERT_TRUE(rig.waitForCount(1));
+
+    rig.pty.hangUp();
+    std::filesystem::remove(node.toStdString());
+    ASSERT_TRUE(waitUntil([&] { return !rig.form->MSComm1->PortOpen(); }, 2s));
+    const double before = cpuSeconds();
+    idleFor(1500);
+    EXPECT_LT(cpuSeconds() - before, 0.15); // the wait for the device keeps no core busy
+    EXPECT_FALSE(rig.form->MSComm1->PortOpen());
+
+    PtyMeter back;
+    pointAt(node, back.slavePath());
+    ASSERT_TRUE(waitUntil([&] { return rig.form->MSComm1->PortOpen(); }, 3s));
+    ASSERT_TRUE(rig.waitArmed());
+    back.send(frameOf(2));
+    ASSERT_TRUE(rig.waitForCount(2));
+    EXPECT_EQ(rig.velocity(1), 1);
+    EXPECT_EQ(rig.velocity(2), 2);
+    EXPECT_EQ(rig.form->MSComm1->CommPort(), 1);
+
+    // A port closed on purpose stays closed although its device is there.
+    rig.form->MSComm1->setPortOpen(false);
+    idleFor(1200);
+    EXPECT_FALSE(rig.form->MSComm1->PortOpen());
+    EXPECT_FALSE(rig.form->Timer_reopen->isActive());
+
+    // Shut-down ends the wait for a device that is gone.
+    rig.form->connectPort(1);
+    ASSERT_TRUE(rig.form->MSComm1->PortOpen());
+    back.hangUp();
+    std::filesystem::remove(node.toStdString());
+    ASSERT_TRUE(waitUntil([&] { return rig.form->Timer_reopen->isActive(); }, 2s));
+    rig.form->close();
+    EXPECT_FALSE(rig.form->Timer_reopen->isActive());
+    EXPECT_TRUE(rig.boxes.shown.empty());
+}
+
 TEST(Reception, UnpluggedBridgeLeavesTheProgramIdleAndResponsive) {
-    Rig rig;
+    // The program looks for the device again: let it look where no other
+    // test's pseudo-terminal can appear.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
+    Rig rig(node);
+    pointAt(node, rig.pty.slavePath());
     ASSERT_TRUE(rig.start());
     ASSERT_TRUE(rig.waitArmed());
     rig.pty.send(frameOf(1));
     ASSERT_TRUE(rig.waitForCount(1));
     rig.pty.hangUp();
+    std::filesystem::remove(node.toStdString());
     spin(100ms);
     const double before = cpuSeconds();
     idleFor(1000);
