@@ -16,8 +16,9 @@ static void ReceivePathPerFrame(benchmark::State& st) {
     FrameBytes in{};
     for (int i = 0; i < frameLength; ++i) in[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
     FrameBytes frame{};
+    const CommBuffer::Clock::time_point at = CommBuffer::Clock::now();
     for (auto _ : st) {
-        const CommBuffer::Arrival a = buffer.arrive(in.data(), in.size());
+        const CommBuffer::Arrival a = buffer.arrive(in.data(), in.size(), at);
         benchmark::DoNotOptimize(a);
         const GateResult r = frameGate(buffer, comEvReceive, 100, frame);
         benchmark::DoNotOptimize(r);

@@ -3,6 +3,7 @@
 #include "shared_state.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace meter {
 
@@ -19,6 +20,10 @@ GateResult frameGate(CommBuffer& buffer, int commEvent, std::int32_t liveRecordC
                      FrameBytes& frame) {
     if (commEvent != comEvReceive || liveRecordCount >= LiveRecordStore::capacity)
         return GateResult::Ignored;
+    if (buffer.longestGap() >= std::chrono::milliseconds(frameGapMs)) {
+        buffer.clear();
+        return GateResult::Misaligned;
+    }
     if (buffer.InBufferCount() != frameLength) {
         buffer.clear();
         return GateResult::Discarded;

@@ -46,11 +46,14 @@ void MSComm::Output(const std::vector<std::uint8_t>& bytes) {
 void MSComm::readFromPort() {
     const QByteArray data = port_->readAll();
     if (data.isEmpty()) return;
-    deliver(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()));
+    // The time the bytes are read here, on the UI thread, stands for the time
+    // they came off the line.
+    deliver(reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size()),
+            CommBuffer::Clock::now());
 }
 
-void MSComm::deliver(const std::uint8_t* data, std::size_t n) {
-    const CommBuffer::Arrival a = buffer_.arrive(data, n);
+void MSComm::deliver(const std::uint8_t* data, std::size_t n, CommBuffer::Clock::time_point at) {
+    const CommBuffer::Arrival a = buffer_.arrive(data, n, at);
     if (a.overrun) {
         commEvent_ = comEventRxOver;
         emit OnComm();
@@ -63,13 +66,18 @@ void MSComm::deliver(const std::uint8_t* data, std::size_t n) {
 
 void MSComm::portError() {
     // A device that went away (bridge unplugged) keeps failing every read: close
-    // it so that nothing spins on the dead line; reception simply ends.
+    // it so that nothing spins on the dead line, and say so, so that the owner
+    // can wait for the device to come back. A failed open lands here too, with
+    // the port still closed: that is no loss.
     switch (port_->error()) {
     case QSerialPort::ReadError:
     case QSerialPort::ResourceError:
     case QSerialPort::PermissionError:
     case QSerialPort::DeviceNotFoundError:
-        if (port_->isOpen()) port_->close();
+        if (port_->isOpen()) {
+            port_->close();
+            emit portLost();
+        }
         break;
     default:
         break;

@@ -45,12 +45,17 @@ public:
 
     CommBuffer& buffer() { return buffer_; }
 
-    // Bytes as they come from the line: buffered, and OnComm raised when due.
-    void deliver(const std::uint8_t* data, std::size_t n);
+    // Bytes as they come from the line, taken in at `at`: buffered, and OnComm
+    // raised when due.
+    void deliver(const std::uint8_t* data, std::size_t n,
+                 CommBuffer::Clock::time_point at = CommBuffer::Clock::now());
 
 signals:
     // Raised on the thread of the control's owner (the UI thread).
     void OnComm();
+    // The open port's device went away (bridge unplugged); the port is closed.
+    // Not raised when the program closes the port or an open fails.
+    void portLost();
 
 private:
     void readFromPort();

@@ -76,6 +76,13 @@ MainForm::MainForm(Environment env, QWidget* parent)
     Timer_offline = new QTimer(this);
     Timer_offline->setInterval(offlineTimeoutMs);
     connect(Timer_offline, &QTimer::timeout, this, &MainForm::Timer_offline_Timer);
+
+    // An unplugged bridge takes its device with it; a look once a second finds
+    // it again when it is plugged back in, without keeping the processor busy.
+    Timer_reopen = new QTimer(this);
+    Timer_reopen->setInterval(reopenCheckMs);
+    connect(Timer_reopen, &QTimer::timeout, this, &MainForm::Timer_reopen_Timer);
+    connect(MSComm1, &MSComm::portLost, Timer_reopen, qOverload<>(&QTimer::start));
 }
 
 MainForm::~MainForm() = default;
@@ -212,9 +219,11 @@ void MainForm::TimerCheck_Timer() {
 
 void MainForm::MSComm1_OnComm() {
     FrameBytes bytes{};
-    if (frameGate(MSComm1->buffer(), MSComm1->CommEvent(), state.liveRecordCount, bytes) !=
-        GateResult::Accepted)
-        return;
+    const GateResult gate = frameGate(MSComm1->buffer(), MSComm1->CommEvent(), state.liveRecordCount, bytes);
+    // Bytes from both sides of a pause: reception is off the frames' start (a
+    // stray byte, a broken frame), and would stay so; find the start again.
+    if (gate == GateResult::Misaligned) resyncReceive();
+    if (gate != GateResult::Accepted) return;
     Timer_offline->stop();
     handleAcceptedFrame(decodeFrame(bytes));
     Timer_offline->start();
@@ -238,6 +247,13 @@ void MainForm::Timer_offline_Timer() {
     Timer_offline->stop();
 }
 
+void MainForm::Timer_reopen_Timer() {
+    if (!MSComm1->setPortOpen(true)) return; // still gone: look again in a second
+    Timer_reopen->stop();
+    // The meter may be in the middle of a frame.
+    resyncReceive();
+}
+
 void MainForm::sendKey(std::uint8_t keyCode) {
     const auto command = keyCommand(keyCode);
     MSComm1->Output({command.begin(), command.end()});
@@ -255,6 +271,8 @@ void MainForm::connectDialog() {
 }
 
 void MainForm::connectPort(int commPort) {
+    // The user's choice replaces any wait for the old port to come back.
+    Timer_reopen->stop();
     if (MSComm1->PortOpen()) MSComm1->setPortOpen(false);
     MSComm1->setCommPort(static_cast<std::int16_t>(commPort));
     if (!MSComm1->setPortOpen(true)) {
@@ -273,6 +291,7 @@ void MainForm::closeEvent(QCloseEvent* e) {
         if (MSComm1->PortOpen()) MSComm1->setPortOpen(false);
         TimerCheck->stop();
         Timer_offline->stop();
+        Timer_reopen->stop();
         if (state.fileRecordCount > 1 &&
             env_.boxes->show(QStringLiteral("Do you want to save the existing graph data?"), kTitle,
                              MessageBoxes::Buttons::YesNo) == MessageBoxes::Answer::Yes) {

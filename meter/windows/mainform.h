@@ -67,6 +67,9 @@ public:
     void TimerCheck_Timer();
     void MSComm1_OnComm();
     void Timer_offline_Timer();
+    // Runs while the port's device is gone: reopens the same port number once
+    // it is back and hands reception to the synchronisation.
+    void Timer_reopen_Timer();
 
     // What the child windows raise: a key of the readout panel sends the meter
     // its command at once; the tool strip's test button shows its message
@@ -87,6 +90,7 @@ public:
     MSComm* MSComm1 = nullptr;
     QTimer* TimerCheck = nullptr;
     QTimer* Timer_offline = nullptr;
+    QTimer* Timer_reopen = nullptr; // started when the open port's device goes away
     CommonDialog CommonDialog1;
 
     Toolbar* frmtoolbar = nullptr;

@@ -33,13 +33,17 @@ public:
         bool start = true; // run the start-up and wait until reception is armed
         // More ports besides the bridge's: port number and device.
         std::vector<std::pair<int, QString>> morePorts{};
+        // The device the program opens as the bridge's port; empty: the
+        // pseudo-terminal itself. A link here can be pointed at another
+        // pseudo-terminal, as when the bridge is plugged in again.
+        QString node{};
     };
 
     MainWindowRig() : MainWindowRig(Options{}) {}
     explicit MainWindowRig(Options options) {
         sysfs.addTty(options.tty, "cp210x");
         meter::Environment env;
-        const QString slave = pty.slavePath();
+        const QString slave = options.node.isEmpty() ? pty.slavePath() : options.node;
         const int port = commPortOf(options.tty);
         env.portPath = [slave, port, more = options.morePorts](int n) {
             if (n == port) return slave;
