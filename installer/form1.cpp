@@ -1,11 +1,11 @@
 #include "form1.h"
 
 #include "artwork.h"
+#include "common/window_drag.h"
 #include "medium.h"
 #include "picture_button.h"
 
 #include <QGuiApplication>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -44,6 +44,10 @@ Form1::Form1(const QString& mediumFolder, LauncherServices services, QWidget* pa
     connect(image1_, &PictureButton::clicked, this, &Form1::Image1_Click);
     connect(image3_, &PictureButton::clicked, this, &Form1::Image3_Click);
     connect(image2_, &PictureButton::clicked, this, &Form1::Image2_Click);
+
+    // Any mouse button on the background moves the window with the mouse, as if by its caption;
+    // the buttons take their own presses.
+    new common::WindowDrag(this, this, services_.moveWindow);
 
     // Centred on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -102,13 +106,6 @@ void Form1::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     p.drawPixmap(0, 0, background_);
-}
-
-void Form1::mousePressEvent(QMouseEvent* event) {
-    // Any mouse button on the background moves the window with the mouse, as if by its caption.
-    event->accept();
-    if (services_.moveWindow)
-        services_.moveWindow(windowHandle());
 }
 
 } // namespace installer

@@ -41,7 +41,6 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     PictureButton* makeButton(const QString& label, int leftTwips);

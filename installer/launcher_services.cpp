@@ -1,9 +1,10 @@
 #include "launcher_services.h"
 
+#include "common/window_drag.h"
+
 #include <QMessageBox>
 #include <QProcess>
 #include <QWidget>
-#include <QWindow>
 
 namespace installer {
 
@@ -17,16 +18,11 @@ void showOkMessage(QWidget* parent, const QString& title, const QString& text) {
     box.exec();
 }
 
-void startSystemMove(QWindow* window) {
-    if (window != nullptr)
-        window->startSystemMove();
-}
-
 LauncherServices realLauncherServices() {
     LauncherServices services;
     services.startProgram = &startDetachedProgram;
     services.showMessage = &showOkMessage;
-    services.moveWindow = &startSystemMove;
+    services.moveWindow = &common::startSystemMove;
     return services;
 }
 

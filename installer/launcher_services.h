@@ -18,15 +18,16 @@ struct LauncherServices {
     std::function<bool(const QString& path)> startProgram;
     // Shows a modal message box over the parent window, with an OK button only.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> showMessage;
-    // Asks the window system to move the window with the mouse until the button is released.
-    std::function<void(QWindow* window)> moveWindow;
+    // Asks the window system to move the window with the mouse until the left button is released;
+    // false when it cannot, and the launcher then moves the window itself. Unset: always itself.
+    std::function<bool(QWindow* window)> moveWindow;
 };
 
-// The real ones: QProcess::startDetached, QMessageBox, QWindow::startSystemMove.
+// The real ones: QProcess::startDetached, QMessageBox, and the window system's move where a program
+// cannot place its windows itself (common::startSystemMove).
 LauncherServices realLauncherServices();
 
 bool startDetachedProgram(const QString& path);
 void showOkMessage(QWidget* parent, const QString& title, const QString& text);
-void startSystemMove(QWindow* window);
 
 } // namespace installer

@@ -9,7 +9,7 @@ packages=(
   cups cups-client printer-driver-cups-pdf poppler-utils
   libxlsxwriter-dev python3-openpyxl locales
   g++-mingw-w64-x86-64-posix googletest wine64
-  desktop-file-utils
+  desktop-file-utils xvfb openbox xdotool libxcb1-dev
 )
 missing=()
 for p in "${packages[@]}"; do

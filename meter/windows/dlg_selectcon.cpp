@@ -1,8 +1,8 @@
 #include "windows/dlg_selectcon.h"
 
+#include "common/window_drag.h"
 #include "core/port_lookup.h"
 #include "platform/mouse_capture.h"
-#include "platform/window_drag.h"
 #include "windows/form_kit.h"
 #include "windows/hand_cursor.h"
 #include "windows/picture_button.h"
@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -58,7 +57,6 @@ QPixmap selectConBackground() {
 
 DlgSelectCon::DlgSelectCon(PictureButton* connectButton, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      dragWindow(startWindowDrag),
       connectButton_(connectButton),
       background_(selectConBackground()) {
     setObjectName(QStringLiteral("dlg_selectCON"));
@@ -155,6 +153,9 @@ DlgSelectCon::DlgSelectCon(PictureButton* connectButton, QWidget* parent)
     }
     connectto->setDefault(true);
 
+    // Pressing the dialog's own background drags it.
+    new common::WindowDrag(this);
+
     QObject::connect(Option1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1_Click(); });
     QObject::connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
     QObject::connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
@@ -222,12 +223,6 @@ void DlgSelectCon::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     p.drawPixmap(0, 0, background_);
-}
-
-void DlgSelectCon::mousePressEvent(QMouseEvent* e) {
-    e->accept();
-    releaseCapture();
-    if (dragWindow) dragWindow(this);
 }
 
 void DlgSelectCon::showEvent(QShowEvent* e) {

@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QPixmap>
 
-#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -39,9 +38,6 @@ public:
     // Connect ran without "connect to com_port" selected.
     std::optional<int> chosenPort() const { return chosenPort_; }
 
-    // Starts the drag of the dialog; replaceable so that tests can see it.
-    std::function<void(QWidget*)> dragWindow;
-
     void Form_Load();
     void Option1_Click();
     void Option2_Click();
@@ -71,7 +67,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override; // Form_MouseDown
     void showEvent(QShowEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 

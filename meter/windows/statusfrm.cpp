@@ -1,7 +1,6 @@
 #include "windows/statusfrm.h"
 
-#include "platform/mouse_capture.h"
-#include "platform/window_drag.h"
+#include "common/window_drag.h"
 #include "windows/form_kit.h"
 #include "windows/mainform.h"
 
@@ -9,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -57,7 +55,6 @@ QPixmap statusBackground() {
 Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidget* mainWindow, Clock clock,
                      Regional regional, QWidget* parent)
     : QWidget(parent),
-      dragWindow(startWindowDrag),
       state_(state),
       frmrefresh_(std::move(frmrefresh)),
       mainWindow_(mainWindow),
@@ -140,6 +137,9 @@ Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidg
                                                       Label3, MinofAB, Label4, AVGofAB})
         w->hide();
 
+    // Pressing the strip's own background, with any button, drags the main window.
+    new common::WindowDrag(this, mainWindow_);
+
     Form_Load();
 }
 
@@ -199,13 +199,6 @@ void Statusfrm::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), storedColour(0x00C0FFC0));
     p.drawPixmap(0, 0, background_);
-}
-
-void Statusfrm::mousePressEvent(QMouseEvent* e) {
-    // Any button, any shift state: the main window follows the mouse.
-    e->accept();
-    releaseCapture();
-    if (dragWindow) dragWindow(mainWindow_);
 }
 
 } // namespace meter

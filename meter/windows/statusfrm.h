@@ -44,9 +44,6 @@ public:
     void Check4_Click();
     void Timer1_Timer();
 
-    // Starts the drag of the main window; replaceable so that tests can see it.
-    std::function<void(QWidget*)> dragWindow;
-
     // Column headings.
     QLabel* Label12 = nullptr; // "MAXIMUM"
     QLabel* Label13 = nullptr; // "MINIMUM"
@@ -90,7 +87,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
 
 private:
     SharedState& state_;

@@ -1,14 +1,12 @@
 #include "windows/toolbar.h"
 
-#include "platform/mouse_capture.h"
-#include "platform/window_drag.h"
+#include "common/window_drag.h"
 #include "windows/form_kit.h"
 #include "windows/toolbar_art.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -16,7 +14,6 @@ namespace meter {
 
 Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, CommonDialog& dialog, QWidget* parent)
     : QWidget(parent),
-      dragWindow(startWindowDrag),
       CommonDialog1(dialog),
       ToolBarImageList(toolBarImages()),
       state_(state),
@@ -86,6 +83,9 @@ Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, CommonDialog& dialog, 
     QObject::connect(printgraph, &QAction::triggered, this, &Toolbar::printgraph_Click);
     QObject::connect(printdata, &QAction::triggered, this, &Toolbar::printdata_Click);
     QObject::connect(printalldata, &QAction::triggered, this, &Toolbar::printalldata_Click);
+
+    // Pressing the strip's own background drags the main window.
+    new common::WindowDrag(this, mainWindow_);
 
     Form_Load();
 }
@@ -164,12 +164,6 @@ void Toolbar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     p.drawPixmap(0, 0, background_);
-}
-
-void Toolbar::mousePressEvent(QMouseEvent* e) {
-    e->accept();
-    releaseCapture();
-    if (dragWindow) dragWindow(mainWindow_);
 }
 
 } // namespace meter

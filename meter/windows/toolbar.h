@@ -68,9 +68,6 @@ public:
     // Where the tabular report stood when its last run ended.
     const PrintReportState& printReport() const { return printReport_; }
 
-    // Starts the drag of the main window; replaceable so that tests can see it.
-    std::function<void(QWidget*)> dragWindow;
-
     CommonDialog& CommonDialog1;
     ImageList ToolBarImageList;
 
@@ -98,7 +95,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
 
 private:
     // The workbook export; nothing in the program calls it.

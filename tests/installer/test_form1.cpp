@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "launcher_services.h"
 #include "medium.h"
+#include "mouse_input.h"
 #include "picture_button.h"
 
 #include <gtest/gtest.h>
@@ -83,7 +84,10 @@ protected:
         services.showMessage = [this](QWidget*, const QString& title, const QString& text) {
             shown_.push_back({title, text});
         };
-        services.moveWindow = [this](QWindow* window) { moved_.push_back(window); };
+        services.moveWindow = [this](QWindow* window) {
+            moved_.push_back(window);
+            return systemMoves_;
+        };
         return services;
     }
 
@@ -101,7 +105,8 @@ protected:
     QString record_;
     std::vector<QString> started_;
     std::vector<Shown> shown_;
-    std::vector<QWindow*> moved_;
+    std::vector<QWindow*> moved_; // the window system's moves asked for
+    bool systemMoves_ = false;    // whether the window system carries them out
 };
 
 struct StartCase {
@@ -294,27 +299,40 @@ TEST_F(LauncherTest, ExitClosesTheLauncher) {
     EXPECT_TRUE(shown_.empty());
 }
 
-TEST_F(LauncherTest, PressOnBackgroundDragsButPressOnButtonDoesNot) {
+TEST_F(LauncherTest, DraggingTheBackgroundMovesTheWindowButPressesOnButtonsDoNot) {
     writeAllScripts();
     Form1 form(medium_, recordingServices(false));
     show(form);
+    const QPoint start = form.pos();
 
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        QTest::mousePress(&form, button, Qt::ShiftModifier, QPoint(20, 20));
-        QTest::mouseRelease(&form, button, Qt::ShiftModifier, QPoint(20, 20));
-    }
-    // Between the buttons and below them is background too.
-    QTest::mousePress(&form, Qt::LeftButton, Qt::NoModifier, QPoint(185, 380));
-    QTest::mouseRelease(&form, Qt::LeftButton, Qt::NoModifier, QPoint(185, 380));
-    ASSERT_EQ(moved_.size(), 4u);
-    for (QWindow* w : moved_)
-        EXPECT_EQ(w, form.windowHandle());
+    // A click moves nothing and asks nothing of the window system.
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        QTest::mouseClick(&form, button, Qt::ShiftModifier, QPoint(20, 20));
+    EXPECT_EQ(form.pos(), start);
+    EXPECT_TRUE(moved_.empty());
+
+    // Any button, any shift state: the window follows the pointer's travel.
+    // The left button's move is offered to the window system first; this one
+    // declines it. Between the buttons and below them is background too.
+    testsupport::dragOn(&form, {20, 20}, {60, 40}, Qt::LeftButton, Qt::ShiftModifier);
+    testsupport::dragOn(&form, {20, 20}, {-30, 10}, Qt::RightButton, Qt::ShiftModifier);
+    testsupport::dragOn(&form, {185, 380}, {5, -45}, Qt::MiddleButton);
+    EXPECT_EQ(form.pos(), start + QPoint(35, 5));
+    ASSERT_EQ(moved_.size(), 1u);
+    EXPECT_EQ(moved_[0], form.windowHandle());
+
+    // A window system that takes the move carries it out alone.
+    systemMoves_ = true;
+    testsupport::dragOn(&form, {185, 380}, {60, 40});
+    EXPECT_EQ(form.pos(), start + QPoint(35, 5));
+    EXPECT_EQ(moved_.size(), 2u);
 
     moved_.clear();
     for (PictureButton* b : {form.btn_conn(), form.Image1(), form.Image3(), form.Image2()}) {
-        QTest::mousePress(b, Qt::RightButton, Qt::NoModifier, QPoint(1, 1));
-        QTest::mouseRelease(b, Qt::RightButton, Qt::NoModifier, QPoint(1, 1));
+        testsupport::dragOn(b, {1, 1}, {60, 40}, Qt::RightButton);
+        testsupport::dragOn(b, {1, 1}, {60, 40}, Qt::MiddleButton);
     }
+    EXPECT_EQ(form.pos(), start + QPoint(35, 5));
     EXPECT_TRUE(moved_.empty());
     // Only the left button clicks a button.
     EXPECT_TRUE(started_.empty());

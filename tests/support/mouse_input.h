@@ -6,6 +6,12 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <ostream>
+
+// Points in test failures as (x, y); found by argument-dependent look-up, so
+// in QPoint's own (the global) namespace.
+inline void PrintTo(const QPoint& p, std::ostream* os) { *os << '(' << p.x() << ", " << p.y() << ')'; }
+
 namespace testsupport {
 
 // While it lives, the warning that the offscreen platform gives on every mouse
@@ -41,6 +47,48 @@ inline void sendMouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton
 inline void clickOn(QWidget* w, QPointF at, Qt::MouseButton button = Qt::LeftButton) {
     sendMouse(w, QEvent::MouseButtonPress, at, button);
     sendMouse(w, QEvent::MouseButtonRelease, at, button);
+}
+
+// A hand on the mouse: events at points of the screen, each holding the
+// buttons pressed and not yet released, all sent to one widget (as to the one
+// a press went to, which gets every event while a button is down). The local
+// position of each event is taken where the widget is at that moment.
+class Hand {
+public:
+    explicit Hand(QWidget* w, Qt::KeyboardModifiers modifiers = Qt::NoModifier) : w_(w), modifiers_(modifiers) {}
+
+    void press(QPoint global, Qt::MouseButton button) {
+        held_ |= button;
+        send(QEvent::MouseButtonPress, global, button);
+    }
+    void move(QPoint global) { send(QEvent::MouseMove, global, Qt::NoButton); }
+    void release(QPoint global, Qt::MouseButton button) {
+        held_ &= ~Qt::MouseButtons(button);
+        send(QEvent::MouseButtonRelease, global, button);
+    }
+
+private:
+    void send(QEvent::Type type, QPoint global, Qt::MouseButton button) {
+        QMouseEvent e(type, w_->mapFromGlobal(QPointF(global)), QPointF(global), button, held_, modifiers_);
+        QApplication::sendEvent(w_, &e);
+    }
+
+    QWidget* w_;
+    Qt::KeyboardModifiers modifiers_;
+    Qt::MouseButtons held_;
+};
+
+// Dragging from a point of `w` with `button`: the press there, moves with the
+// button held by half of `travel` on the screen and then all of it, and the
+// release at the end.
+inline void dragOn(QWidget* w, QPoint at, QPoint travel, Qt::MouseButton button = Qt::LeftButton,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QPoint from = w->mapToGlobal(at);
+    Hand hand(w, modifiers);
+    hand.press(from, button);
+    hand.move(from + travel / 2);
+    hand.move(from + travel);
+    hand.release(from + travel, button);
 }
 
 // The widget that a press at a point of the window `top` goes to: the child

@@ -215,15 +215,25 @@ TEST_F(ToolbarTest, MinimiseCloseAndTestMessage) {
     EXPECT_FALSE(main.isVisible());
 }
 
-TEST_F(ToolbarTest, BackgroundPressDragsTheMainWindow) {
-    std::vector<QWidget*> dragged;
-    bar->dragWindow = [&](QWidget* w) { dragged.push_back(w); };
+TEST_F(ToolbarTest, BackgroundDragMovesTheMainWindow) {
+    const QPoint start = main.pos();
+    // A press on the background lets go of a hovered button's capture; a
+    // click there moves nothing.
     moveTo(bar->help, {5, 5});
-    sendMouse(bar.get(), QEvent::MouseButtonPress, {200, 30}, Qt::RightButton);
-    ASSERT_EQ(dragged.size(), 1u);
-    EXPECT_EQ(dragged[0], &main);
+    ASSERT_EQ(QWidget::mouseGrabber(), bar->help);
+    testsupport::clickOn(bar.get(), {200, 30}, Qt::RightButton);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-    sendMouse(bar->export_, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
-    sendMouse(bar->export_, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton);
-    EXPECT_EQ(dragged.size(), 1u);
+    EXPECT_EQ(main.pos(), start);
+
+    // A drag with any button moves the main window by the pointer's travel.
+    testsupport::dragOn(bar.get(), {200, 30}, {60, 40}, Qt::RightButton);
+    EXPECT_EQ(main.pos(), start + QPoint(60, 40));
+    testsupport::dragOn(bar.get(), {700, 60}, {-20, 15}, Qt::LeftButton);
+    EXPECT_EQ(main.pos(), start + QPoint(40, 55));
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // The buttons keep their presses.
+    testsupport::dragOn(bar->export_, {5, 5}, {60, 40});
+    testsupport::dragOn(bar->toolclose, {5, 5}, {60, 40}, Qt::MiddleButton);
+    EXPECT_EQ(main.pos(), start + QPoint(40, 55));
 }
