@@ -40,7 +40,11 @@ private:
 };
 
 // A chooser over Qt's own QFileDialog, whose Open dialog accepts a name that
-// does not exist yet. Before each dialog it runs keepSettingsOutOfFiles().
+// does not exist yet. One dialog serves all the requests of the chooser and
+// its copies, each with its own title, filter, mode and proposed name; it
+// goes with the last copy of the chooser (which must go before the
+// application), or with `parent`. Before each dialog the chooser runs
+// keepSettingsOutOfFiles().
 CommonDialog::Chooser qtFileChooser(QWidget* parent);
 
 // Points every QSettings file of this process (QFileDialog keeps its history,

@@ -1,11 +1,14 @@
 #include "platform/file_replacement.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,15 +16,38 @@ namespace meter {
 
 namespace {
 
-// The file the name leads to: a symbolic link is followed, so that the real
-// file is replaced and the link stays.
-std::string resolvedTarget(const std::string& target) {
-    struct stat st {};
-    if (::lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char buf[PATH_MAX];
-        if (::realpath(target.c_str(), buf) != nullptr) return buf;
+std::atomic<bool> unnamedFilesAllowed{true};
+
+// The name as an absolute path, taken once, with a symbolic link followed, so
+// that the real file is replaced and the link stays. Empty when there is none
+// (no working folder, a NUL inside).
+std::string absoluteTarget(const std::string& target) {
+    if (target.empty() || target.find('\0') != std::string::npos) return {};
+    std::string path = target;
+    if (path.front() != '/') {
+        char* const cwd = ::getcwd(nullptr, 0);
+        if (cwd == nullptr) return {};
+        path = std::string(cwd) + (cwd[1] != '\0' ? "/" : "") + target;
+        std::free(cwd);
     }
-    return target;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char buf[PATH_MAX];
+        if (::realpath(path.c_str(), buf) != nullptr) return buf;
+    }
+    return path;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+std::string inFolder(const std::string& folder, const std::string& name) {
+    return folder == "/" ? folder + name : folder + "/" + name;
 }
 
 mode_t newFileMode() {
@@ -41,15 +67,46 @@ std::string systemTempFolder() {
     return dir != nullptr && *dir != '\0' ? dir : "/tmp";
 }
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+// The path opened for writing when it is a regular file; -1 otherwise.
+// O_NONBLOCK keeps a pipe put in its place from holding the open; it does
+// not change how a regular file is written.
+int openRegularForWriting(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
+// ".meter-XXXXXX.tmp" with six random letters and digits.
+std::string hiddenName() {
+    static constexpr char symbols[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::atomic<unsigned> counter{0};
+    unsigned char bytes[6];
+    if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
+        // No random bytes yet: a name that at least differs from the last;
+        // a clash only costs another try.
+        timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        unsigned long long mix = static_cast<unsigned long long>(now.tv_nsec) ^
+                                 (static_cast<unsigned long long>(::getpid()) << 20) ^ (counter++ * 0x9E3779B9ull);
+        for (unsigned char& b : bytes) {
+            b = static_cast<unsigned char>(mix);
+            mix = mix >> 8 | mix << 56;
+        }
+    }
+    std::string name = ".meter-";
+    for (const unsigned char b : bytes) name.push_back(symbols[b % (sizeof symbols - 1)]);
+    return name + ".tmp";
+}
+
+constexpr int nameAttempts = 100;
+
 // Makes the name itself durable after a rename.
-void syncFolder(const std::string& folder) {
-    const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void syncFolder(int folderFd) {
+    const int dfd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
@@ -74,6 +131,11 @@ bool copyBytes(int from, int to, off_t size) {
     return true;
 }
 
+void closeIfOpen(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+
 } // namespace
 
 bool writeAllBytes(int fd, const char* bytes, std::size_t count) {
@@ -89,43 +151,69 @@ bool writeAllBytes(int fd, const char* bytes, std::size_t count) {
     return true;
 }
 
+void FileReplacement::setUnnamedFilesAllowed(bool allowed) { unnamedFilesAllowed = allowed; }
+
 FileReplacement::FileReplacement(std::string target, std::string stageFolder)
-    : target_(resolvedTarget(target)),
+    : target_(absoluteTarget(target)),
       stageFolder_(stageFolder.empty() ? systemTempFolder() : std::move(stageFolder)) {}
 
 FileReplacement::~FileReplacement() { discard(); }
 
 bool FileReplacement::open() {
     discard();
-    if (target_.empty()) return false;
+    const std::string name = nameOf(target_);
+    if (target_.empty() || name.empty() || name == "." || name == "..") return false;
     struct stat st {};
     const bool exists = ::stat(target_.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) return false;
-    const bool regular = exists && S_ISREG(st.st_mode);
-    if (regular && !mayWrite(target_, st)) return false;
+    if (exists && (!S_ISREG(st.st_mode) || !mayWrite(target_, st))) return false;
+    mode_ = exists ? st.st_mode & 07777 : newFileMode();
 
-    std::string temp = target_ + ".tmpXXXXXX";
-    fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd_ >= 0) {
-        path_ = temp;
-        if (::fchmod(fd_, regular ? st.st_mode & 07777 : newFileMode()) == 0) return true;
-        discard();
-        return false;
-    }
+    const std::string folder = folderOf(target_);
+    folderFd_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd_ >= 0 && makeTemporary(folderFd_, folder)) return true;
 
     // No new file beside the target: stage the bytes elsewhere and write the
     // target itself on commit, if it is a file we may write.
-    if (!regular) return false;
-    targetFd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
-    if (targetFd_ < 0) return false;
-    std::string stage = stageFolder_ + "/meter-save-XXXXXX";
-    fd_ = ::mkostemp(stage.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-        discard();
-        return false;
+    if (exists) {
+        targetFd_ = openRegularForWriting(target_);
+        stageFolderFd_ = ::open(stageFolder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (targetFd_ >= 0 && stageFolderFd_ >= 0 && makeTemporary(stageFolderFd_, stageFolder_)) return true;
     }
-    path_ = stage;
-    return true;
+    discard();
+    return false;
+}
+
+// A file without a name where the file system makes one, reached by writers
+// through its /proc name; otherwise one under a hidden name of our own.
+bool FileReplacement::makeTemporary(int folderFd, const std::string& folder) {
+    if (unnamedFilesAllowed) {
+        const int fd = ::openat(folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            const std::string procName = "/proc/self/fd/" + std::to_string(fd);
+            struct stat byName {}, byFd {};
+            if (::stat(procName.c_str(), &byName) == 0 && ::fstat(fd, &byFd) == 0 && byName.st_ino == byFd.st_ino &&
+                byName.st_dev == byFd.st_dev) {
+                fd_ = fd;
+                path_ = procName;
+                tempFolderFd_ = folderFd;
+                return true;
+            }
+            ::close(fd); // without /proc it could not be named later
+        }
+    }
+    for (int attempt = 0; attempt < nameAttempts; ++attempt) {
+        const std::string name = hiddenName();
+        const int fd = ::openat(folderFd, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            fd_ = fd;
+            tempName_ = name;
+            path_ = inFolder(folder, name);
+            tempFolderFd_ = folderFd;
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
 }
 
 bool FileReplacement::commit() {
@@ -136,13 +224,26 @@ bool FileReplacement::commit() {
 }
 
 bool FileReplacement::commitBeside() {
-    const bool synced = ::fsync(fd_) == 0;
+    if (::fchmod(fd_, mode_) != 0 || ::fsync(fd_) != 0) return false;
+    // Only a regular file is replaced, also if the name was given to
+    // something else while the bytes were written.
+    const std::string name = nameOf(target_);
+    struct stat st {};
+    if (::fstatat(folderFd_, name.c_str(), &st, 0) == 0 && !S_ISREG(st.st_mode)) return false;
+    // A name cannot be linked over another, so an unnamed file gets a hidden
+    // name first, which the rename then moves over the target.
+    for (int attempt = 0; tempName_.empty() && attempt < nameAttempts; ++attempt) {
+        const std::string hidden = hiddenName();
+        if (::linkat(AT_FDCWD, path_.c_str(), folderFd_, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0) tempName_ = hidden;
+        else if (errno != EEXIST) return false;
+    }
+    if (tempName_.empty()) return false;
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0 || !synced) return false;
-    if (::rename(path_.c_str(), target_.c_str()) != 0) return false;
-    path_.clear();
-    syncFolder(folderOf(target_));
+    if (::close(fd) != 0) return false;
+    if (::renameat(folderFd_, tempName_.c_str(), folderFd_, name.c_str()) != 0) return false;
+    tempName_.clear();
+    syncFolder(folderFd_);
     return true;
 }
 
@@ -165,17 +266,18 @@ bool FileReplacement::commitInPlace() {
 }
 
 void FileReplacement::closeFiles() {
-    if (fd_ >= 0) ::close(fd_);
-    if (targetFd_ >= 0) ::close(targetFd_);
-    fd_ = targetFd_ = -1;
+    closeIfOpen(fd_);
+    closeIfOpen(targetFd_);
+    closeIfOpen(folderFd_);
+    closeIfOpen(stageFolderFd_);
+    tempFolderFd_ = -1;
 }
 
 void FileReplacement::discard() {
+    if (!tempName_.empty() && tempFolderFd_ >= 0) ::unlinkat(tempFolderFd_, tempName_.c_str(), 0);
+    tempName_.clear();
+    path_.clear();
     closeFiles();
-    if (!path_.empty()) {
-        ::unlink(path_.c_str());
-        path_.clear();
-    }
 }
 
 } // namespace meter

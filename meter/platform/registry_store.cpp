@@ -3,11 +3,12 @@
 #include "platform/file_replacement.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <istream>
+#include <limits>
 #include <map>
 #include <new>
 #include <random>
@@ -22,6 +23,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace meter {
@@ -32,6 +34,8 @@ constexpr std::size_t maxValueNameLength = 16383;
 constexpr std::size_t maxDepth = 512; // levels below a root
 constexpr std::uint64_t firstKeyId = 16;
 constexpr const char* fileMagic = "meter-registry";
+constexpr std::size_t maxFileSize = RegistryStore::maxFileSize;
+constexpr std::size_t maxHeaderLength = 256; // a header written here takes at most 79
 constexpr int fileVersion = 1;
 
 struct PredefinedRoot {
@@ -194,18 +198,50 @@ bool unhex(std::string_view s, std::string& out) {
     return true;
 }
 
-void writeKey(std::ostringstream& out, const Key& k, std::size_t depth) {
-    out << "K " << depth << ' ' << k.id << ' ' << (k.deniesFullAccess ? 1 : 0) << ' ' << hex(k.name) << '\n';
-    for (const auto& [f, v] : k.values) out << "V " << v.type << ' ' << hex(v.name) << ' ' << hex(v.data) << '\n';
-    for (const auto& s : k.subkeys) writeKey(out, *s, depth + 1);
+void appendNumber(std::string& out, std::uint64_t n) {
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
 }
 
-std::string serialize(const Tree& t) {
-    std::ostringstream out;
-    out << fileMagic << ' ' << fileVersion << ' ' << t.token << ' ' << t.generation << ' ' << t.nextId << '\n';
-    for (const auto& r : t.roots) writeKey(out, *r, 0);
-    out << "end\n";
-    return out.str();
+// False as soon as the file would pass maxFileSize.
+bool writeKey(std::string& out, const Key& k, std::size_t depth) {
+    out += "K ";
+    appendNumber(out, depth);
+    out += ' ';
+    appendNumber(out, k.id);
+    out += k.deniesFullAccess ? " 1 " : " 0 ";
+    out += hex(k.name);
+    out += '\n';
+    for (const auto& [f, v] : k.values) {
+        // Each byte of a name or of the data takes two digits.
+        if (v.name.size() + v.data.size() > (maxFileSize - std::min(out.size(), maxFileSize)) / 2) return false;
+        out += "V ";
+        appendNumber(out, v.type);
+        out += ' ';
+        out += hex(v.name);
+        out += ' ';
+        out += hex(v.data);
+        out += '\n';
+    }
+    for (const auto& s : k.subkeys)
+        if (!writeKey(out, *s, depth + 1)) return false;
+    return out.size() <= maxFileSize;
+}
+
+// The file's text; false when it would pass maxFileSize.
+bool serialize(const Tree& t, std::string& out) {
+    out = fileMagic;
+    out += ' ';
+    appendNumber(out, fileVersion);
+    for (const std::uint64_t n : {t.token, t.generation, t.nextId}) {
+        out += ' ';
+        appendNumber(out, n);
+    }
+    out += '\n';
+    for (const auto& r : t.roots)
+        if (!writeKey(out, *r, 0)) return false;
+    out += "end\n";
+    return out.size() <= maxFileSize;
 }
 
 struct Header {
@@ -321,19 +357,38 @@ struct RegistryStore::Impl {
 
     // Brings the tree up to the file, reading it only when it has changed.
     RegStatus sync() {
-        std::ifstream in(storeFile(), std::ios::binary);
-        if (!in) {
-            std::error_code ec;
-            const bool exists = std::filesystem::exists(storeFile(), ec);
-            if (ec || exists) return reg::ioFailed;
+        const std::string file = storeFile().string();
+        struct stat st {};
+        if (::stat(file.c_str(), &st) != 0) {
+            if (errno != ENOENT) return reg::ioFailed;
             if (!loaded || tree.token != 0) tree = Tree();
             loaded = true;
             return reg::success;
         }
-        std::string line;
+        // Only a regular file of a bounded size is read: a pipe would block the
+        // call (and every other store waiting for the lock), a device or a
+        // huge file would be read without end.
+        if (!S_ISREG(st.st_mode) || static_cast<std::uintmax_t>(st.st_size) > maxFileSize) return reg::badDatabase;
+        const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) return reg::ioFailed;
+        struct Closer {
+            int fd;
+            ~Closer() { ::close(fd); }
+        } closer{fd};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return reg::badDatabase;
+
+        // The header alone tells whether the file has changed since it was read.
+        std::string text;
+        if (!readUpTo(fd, maxHeaderLength, text)) return reg::ioFailed;
+        const std::size_t headerEnd = text.find('\n');
         Header h;
-        if (!std::getline(in, line) || !parseHeader(line, h)) return reg::badDatabase;
+        if (headerEnd == std::string::npos || !parseHeader(text.substr(0, headerEnd), h)) return reg::badDatabase;
         if (loaded && h.token == tree.token && h.generation == tree.generation) return reg::success;
+        // One byte past the bound tells a file that has grown beyond it.
+        if (!readUpTo(fd, maxFileSize + 1, text)) return reg::ioFailed;
+        if (text.size() > maxFileSize) return reg::badDatabase;
+        std::istringstream in(std::move(text));
+        in.seekg(static_cast<std::streamoff>(headerEnd + 1));
         Tree fresh;
         if (!parseBody(in, h, fresh)) return reg::badDatabase;
         tree = std::move(fresh);
@@ -341,16 +396,33 @@ struct RegistryStore::Impl {
         return reg::success;
     }
 
+    // Reads on until `text` holds `limit` bytes or the file ends.
+    static bool readUpTo(int fd, std::size_t limit, std::string& text) {
+        while (text.size() < limit) {
+            const std::size_t at = text.size();
+            text.resize(std::min(limit, at + std::max<std::size_t>(at, 4096)));
+            const ssize_t n = ::read(fd, text.data() + at, text.size() - at);
+            if (n < 0 && errno == EINTR) {
+                text.resize(at);
+                continue;
+            }
+            text.resize(at + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+            if (n < 0) return false;
+            if (n == 0) break;
+        }
+        return true;
+    }
+
     // Stores the tree: the whole file is replaced by a complete new one. On
     // failure the change is dropped: the next call reads the file again.
     RegStatus commit() {
         if (tree.token == 0) tree.token = freshToken();
         ++tree.generation;
-        const std::string text = serialize(tree);
+        std::string text;
         // Never copied into the old file in place, where a crash could leave half of each.
         FileReplacement file(storeFile().string());
-        if (!file.open() || file.inPlace() || !writeAllBytes(file.fd(), text.data(), text.size()) ||
-            !file.commit()) {
+        if (!serialize(tree, text) || !file.open() || file.inPlace() ||
+            !writeAllBytes(file.fd(), text.data(), text.size()) || !file.commit()) {
             loaded = false;
             return reg::ioFailed;
         }
@@ -439,7 +511,9 @@ struct RegistryStore::Impl {
 };
 
 RegistryStore::RegistryStore(std::filesystem::path root) : impl_(std::make_unique<Impl>()) {
-    impl_->root = std::move(root);
+    std::error_code ec;
+    std::filesystem::path absolute = root.empty() ? root : std::filesystem::absolute(root, ec);
+    impl_->root = ec ? std::move(root) : std::move(absolute);
 }
 
 RegistryStore::~RegistryStore() = default;
@@ -475,6 +549,8 @@ RegStatus RegistryStore::RegCreateKeyExA(RegKey key, const char* subKey, RegDwor
         }
         const bool create = i < names.size();
         if (!create && Impl::denies(*at, desiredAccess)) return reg::accessDenied;
+        // Key ids are never used twice, so once the last one is given no key can be made.
+        if (names.size() - i > std::numeric_limits<std::uint64_t>::max() - d.tree.nextId) return reg::ioFailed;
         for (; i < names.size(); ++i) at = d.tree.addChild(*at, names[i], d.tree.nextId++);
         if (create)
             if (const RegStatus s = d.commit(); s != reg::success) return s;
@@ -509,6 +585,7 @@ RegStatus RegistryStore::RegSetValueExA(RegKey key, const char* valueName, RegDw
     if (name.size() > maxValueNameLength || (data == nullptr && size > 0)) return reg::invalidParameter;
     Impl& d = *impl_;
     return d.withKey(key, reg::keySetValue, [&](Key& k) -> RegStatus {
+        if (size > maxFileSize / 2) return reg::ioFailed; // its digits alone would pass the bound
         const auto [it, inserted] = k.values.try_emplace(folded(name));
         if (inserted) it->second.name = std::string(name); // an existing value keeps its name
         it->second.type = type;

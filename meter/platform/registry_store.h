@@ -12,17 +12,27 @@
 //
 // Keys, subkeys and typed values live in the file "registry" of the folder.
 // Every change writes a complete new file beside it, which then replaces it,
-// so a crash leaves either the old or the new store, never half of one; a
-// change that cannot be stored so fails with ioFailed and is dropped. Each call holds a lock on "registry.lock" and reads the file again
-// when another store object (in this or another process) has changed it, so
-// all of them see one registry. A file that cannot be read as a store is left
-// as it is, and every call fails with badDatabase until it is mended or removed.
+// so a crash leaves either the old or the new store, never half of one, and
+// no other file (see FileReplacement). A change that cannot be stored so fails
+// with ioFailed and is dropped; so does one that would make the file larger
+// than maxFileSize (16 MiB, which holds values of up to some 8 MB in all, as
+// every byte is stored as two hex digits), and a create that would need a key
+// id beyond the last one, 2^64 - 1 (ids are never given twice).
+//
+// Each call holds a lock on "registry.lock" and reads the file again when
+// another store object (in this or another process) has changed it, so all of
+// them see one registry. A file that cannot be read as a store is left as it
+// is, and every call fails with badDatabase until it is mended or removed;
+// that includes a store file that is no regular file (a pipe, a device, a
+// folder: none is opened for reading) and one larger than maxFileSize, which
+// is refused before a byte of it is read.
 //
 // One thread at a time per object.
 #pragma once
 
 #include "core/registry_api.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -30,7 +40,10 @@ namespace meter {
 
 class RegistryStore : public RegistryApi {
 public:
-    // The store in `root`, which is created when first needed.
+    static constexpr std::uintmax_t maxFileSize = 16 * 1024 * 1024;
+
+    // The store in `root`, which is created when first needed. A relative
+    // root is taken from the working folder of this moment.
     explicit RegistryStore(std::filesystem::path root = defaultRoot());
     ~RegistryStore() override;
     RegistryStore(const RegistryStore&) = delete;

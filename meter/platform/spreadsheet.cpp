@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <locale.h>
 #include <unistd.h>
 
@@ -43,8 +44,12 @@ constexpr int maxColumns = 16384;
 
 // One workbook with its sheet "Sheet1", written in libxlsxwriter's
 // constant-memory mode: a row goes to a scratch file as soon as a later row is
-// begun. The workbook is created in a private folder under a name that, on
-// saving, becomes a link to the file that receives it.
+// begun. The library takes the workbook's file name when the workbook is made,
+// long before the name to save under is known, and opens that name only when
+// it writes the workbook. So the name given is the /proc name of a descriptor
+// of our own; on saving, the file that receives the workbook is put under that
+// descriptor. No file or folder of ours carries a name meanwhile, so a crash
+// leaves nothing behind.
 class XlsxWorkbook final : public Workbook, public std::enable_shared_from_this<XlsxWorkbook> {
 public:
     static std::shared_ptr<XlsxWorkbook> create(const std::string& tempFolder) {
@@ -54,7 +59,7 @@ public:
 
     ~XlsxWorkbook() override {
         discard();
-        if (!folder_.empty()) ::rmdir(folder_.c_str());
+        if (outputFd_ >= 0) ::close(outputFd_);
     }
 
     // Drops the workbook unsaved; every later call on it fails.
@@ -93,15 +98,16 @@ private:
         XlsxWorkbook& book_;
     };
 
-    explicit XlsxWorkbook(const std::string& tempFolder) : sheet1_(*this) {
-        std::string folder = tempFolder + "/meter-workbook-XXXXXX";
-        if (::mkdtemp(folder.data()) == nullptr) return;
-        folder_ = folder;
-        link_ = folder_ + "/book.xlsx";
+    explicit XlsxWorkbook(const std::string& tempFolder) : sheet1_(*this), tempFolder_(tempFolder) {
+        // Holds the descriptor's number until the save puts the output there;
+        // meanwhile it leads to no file that could be written.
+        outputFd_ = ::open("/", O_PATH | O_CLOEXEC);
+        if (outputFd_ < 0) return;
+        outputName_ = "/proc/self/fd/" + std::to_string(outputFd_);
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
-        options.tmpdir = folder_.data();
-        book_ = workbook_new_opt(link_.c_str(), &options);
+        options.tmpdir = tempFolder_.data();
+        book_ = workbook_new_opt(outputName_.c_str(), &options);
         if (book_ != nullptr) sheet_ = workbook_add_worksheet(book_, sheetName);
         if (sheet_ == nullptr && book_ != nullptr) {
             lxw_workbook_free(book_);
@@ -135,8 +141,8 @@ private:
         FILE* const scratch = sheet_->optimize_tmpfile;
         if (scratch != nullptr && (std::fflush(scratch) != 0 || std::ferror(scratch) != 0)) return false;
         const QByteArray name = QFile::encodeName(fileName);
-        FileReplacement file(std::string(name.constData(), static_cast<std::size_t>(name.size())), folder_);
-        if (!file.open() || ::symlink(file.path().c_str(), link_.c_str()) != 0) return false;
+        FileReplacement file(std::string(name.constData(), static_cast<std::size_t>(name.size())), tempFolder_);
+        if (!file.open() || ::dup3(file.fd(), outputFd_, O_CLOEXEC) < 0) return false;
         lxw_error error;
         {
             CFormatting cFormatting;
@@ -144,13 +150,16 @@ private:
         }
         book_ = nullptr;
         sheet_ = nullptr;
-        ::unlink(link_.c_str());
+        // The file stays open through `file` alone, so that a failed save frees it.
+        ::close(outputFd_);
+        outputFd_ = -1;
         return error == LXW_NO_ERROR && file.commit();
     }
 
     Sheet sheet1_;
-    std::string folder_;
-    std::string link_;
+    std::string tempFolder_;
+    int outputFd_ = -1;
+    std::string outputName_;
     lxw_workbook* book_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
     std::string text_;

@@ -16,6 +16,8 @@
 #include <iterator>
 #include <memory>
 
+#include <csignal>
+
 #include <sys/stat.h>
 
 namespace {
@@ -199,6 +201,132 @@ TEST(OutputCommands, DiskFullOverExistingFileKeepsIt) {
     ASSERT_EQ(c.boxes.shown.size(), 1u);
     EXPECT_EQ(readAll(target), good);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.txt"});
+}
+
+// What a command writes for `records` records, saved to a fresh folder.
+std::string writtenBytes(bool csv, int records) {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("expected");
+    Commands c;
+    addRecords(*c.state, records);
+    c.answers = {path};
+    csv ? c.exportCsv() : c.saveas();
+    return readAll(path);
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// A pipe, a socket, a device or a link to one under the chosen name is no
+// file to replace: the message, and the node stays as it was.
+TEST(OutputCommands, ANodeThatIsNoRegularFileStays) {
+    for (const testsupport::Node kind : {testsupport::Node::Fifo, testsupport::Node::Socket,
+                                         testsupport::Node::Device, testsupport::Node::LinkToDevice}) {
+        for (const bool csv : {false, true}) {
+            SCOPED_TRACE(testing::Message() << testsupport::nodeName(kind) << (csv ? ", csv" : ", report"));
+            if (geteuid() != 0 && (kind == testsupport::Node::Device || kind == testsupport::Node::LinkToDevice))
+                continue; // only root makes devices
+            QTemporaryDir dir;
+            const QString target = QDir(dir.path()).filePath("node");
+            const std::string path = QFile::encodeName(target).toStdString();
+            ASSERT_TRUE(testsupport::makeNode(path, kind));
+            const std::string before = testsupport::nodeIdentity(path);
+            const QStringList names = entries(dir.path());
+
+            Commands c;
+            addRecords(*c.state, 30);
+            c.answers = {target};
+            csv ? c.exportCsv() : c.saveas();
+            ASSERT_EQ(c.boxes.shown.size(), 1u);
+            EXPECT_EQ(c.boxes.shown[0].text, "Save file error!");
+            EXPECT_EQ(c.resyncs, 1);
+            EXPECT_EQ(testsupport::nodeIdentity(path), before); // a link's device included
+            EXPECT_EQ(entries(dir.path()), names);
+        }
+    }
+}
+
+// Any name the file system takes can be saved, however long; a longer one is
+// refused with the message.
+TEST(OutputCommands, SavesUnderAnyNameTheFileSystemTakes) {
+    for (const bool named : {false, true}) {
+        std::unique_ptr<testsupport::NamedTemporaryFiles> namedFiles;
+        if (named) namedFiles = std::make_unique<testsupport::NamedTemporaryFiles>();
+        for (const bool csv : {false, true}) {
+            const std::string expected = writtenBytes(csv, 20);
+            for (const int length : {246, 255, 256}) {
+                SCOPED_TRACE(testing::Message() << length << " bytes, " << (csv ? "csv" : "report")
+                                                << (named ? ", named temporary files" : ""));
+                QTemporaryDir dir;
+                const QString name = QString(length - 4, 'n') + (csv ? ".csv" : ".txt");
+                Commands c;
+                addRecords(*c.state, 20);
+                c.answers = {QDir(dir.path()).filePath(name)};
+                csv ? c.exportCsv() : c.saveas();
+                if (length <= 255) {
+                    EXPECT_TRUE(c.boxes.shown.empty());
+                    EXPECT_TRUE(readAll(QDir(dir.path()).filePath(name)) == expected);
+                    EXPECT_EQ(entries(dir.path()), QStringList{name});
+                } else {
+                    EXPECT_EQ(c.boxes.shown.size(), 1u);
+                    EXPECT_TRUE(entries(dir.path()).isEmpty());
+                }
+            }
+        }
+    }
+}
+
+// A save that is killed half-way leaves the old file whole and no temporary
+// file; where none can be made without a name, at most one under its hidden name.
+TEST(OutputCommands, AKilledSaveLeavesNoTemporaryFile) {
+    for (const bool named : {false, true}) {
+        for (const bool csv : {false, true}) {
+            SCOPED_TRACE(testing::Message() << (csv ? "csv" : "report") << (named ? ", named temporary files" : ""));
+            QTemporaryDir dir;
+            const QString target = QDir(dir.path()).filePath("old.txt");
+            const std::string oldBytes(1000, 'o');
+            std::ofstream(QFile::encodeName(target).toStdString(), std::ios::binary) << oldBytes;
+            const int signal = testsupport::killedAtFileSize(65536, [&] {
+                std::unique_ptr<testsupport::NamedTemporaryFiles> namedFiles;
+                if (named) namedFiles = std::make_unique<testsupport::NamedTemporaryFiles>();
+                Commands c;
+                addRecords(*c.state, 3000);
+                c.answers = {target};
+                csv ? c.exportCsv() : c.saveas();
+            });
+            EXPECT_EQ(signal, SIGXFSZ);
+            EXPECT_TRUE(readAll(target) == oldBytes);
+            QStringList left = entries(dir.path());
+            left.removeOne("old.txt");
+            EXPECT_LE(left.size(), named ? 1 : 0) << left.join(", ").toStdString();
+            for (const QString& name : left)
+                EXPECT_TRUE(testsupport::isHiddenTemporaryName(name.toStdString())) << name.toStdString();
+        }
+    }
+}
+
+// A name relative to the working folder is saved there, over an old file or
+// into a folder below.
+TEST(OutputCommands, SavesUnderANameRelativeToTheWorkingFolder) {
+    QTemporaryDir dir;
+    QDir d(dir.path());
+    ASSERT_TRUE(d.mkdir("sub"));
+    std::ofstream(QFile::encodeName(d.filePath("old.txt")).toStdString(), std::ios::binary) << std::string(7000, 'o');
+    {
+        testsupport::WorkingFolder working(QFile::encodeName(dir.path()).toStdString());
+        ASSERT_TRUE(working.entered());
+        Commands c;
+        addRecords(*c.state, 20);
+        c.answers = {"old.txt", "sub/r.csv"};
+        c.saveas();
+        c.exportCsv();
+        EXPECT_TRUE(c.boxes.shown.empty());
+    }
+    EXPECT_TRUE(readAll(d.filePath("old.txt")) == writtenBytes(false, 20));
+    EXPECT_TRUE(readAll(d.filePath("sub/r.csv")) == writtenBytes(true, 20));
+    EXPECT_EQ(entries(d.path()), (QStringList{"old.txt", "sub"}));
+    EXPECT_EQ(entries(d.filePath("sub")), QStringList{"r.csv"});
 }
 
 // A folder that takes no new file (not even a temporary one), holding a file

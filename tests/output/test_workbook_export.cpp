@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <charconv>
+#include <csignal>
 #include <clocale>
 #include <fstream>
 #include <iterator>
@@ -433,6 +434,99 @@ TEST(WorkbookExport, UnwritableTarget) {
         EXPECT_TRUE(readAll(old) == oldBytes);
         EXPECT_EQ(entries(out.path()), QStringList{"old.xls"});
         EXPECT_TRUE(entries(e.temp.path()).isEmpty());
+    }
+}
+
+// A pipe, a socket, a device or a link to one under the chosen name is never
+// replaced by a workbook.
+TEST(WorkbookExport, ANodeThatIsNoRegularFileStays) {
+    for (const testsupport::Node kind : {testsupport::Node::Fifo, testsupport::Node::Socket,
+                                         testsupport::Node::Device, testsupport::Node::LinkToDevice}) {
+        SCOPED_TRACE(testsupport::nodeName(kind));
+        if (geteuid() != 0 && (kind == testsupport::Node::Device || kind == testsupport::Node::LinkToDevice))
+            continue; // only root makes devices
+        Export e(threeRecords);
+        QTemporaryDir out;
+        e.answer = QDir(out.path()).filePath("node.xls");
+        const std::string path = QFile::encodeName(e.answer).toStdString();
+        ASSERT_TRUE(testsupport::makeNode(path, kind));
+        const std::string before = testsupport::nodeIdentity(path);
+        const QStringList names = entries(out.path());
+        e.run();
+        expectExportDataError(e.boxes);
+        EXPECT_EQ(testsupport::nodeIdentity(path), before);
+        EXPECT_EQ(entries(out.path()), names);
+        EXPECT_TRUE(entries(e.temp.path()).isEmpty());
+    }
+}
+
+// A name relative to the working folder, over an old file or into a folder
+// below it, and a name as long as the file system takes: the workbook is
+// there and nothing else, also where temporary files must have names.
+TEST(WorkbookExport, SavesUnderRelativeAndLongNames) {
+    for (const bool named : {false, true}) {
+        std::unique_ptr<testsupport::NamedTemporaryFiles> namedFiles;
+        if (named) namedFiles = std::make_unique<testsupport::NamedTemporaryFiles>();
+        for (const QString& name : {QString("old.xls"), QString("sub/e.xls"), QString(251, 'n') + ".xls"}) {
+            SCOPED_TRACE(testing::Message() << name.left(20).toStdString() << (named ? ", named temporary files" : ""));
+            QTemporaryDir working;
+            QDir w(working.path());
+            ASSERT_TRUE(w.mkdir("sub"));
+            writeFile(w.filePath("old.xls"), std::string(7000, 'o'));
+            Export e(threeRecords);
+            e.answer = name;
+            {
+                testsupport::WorkingFolder folder(QFile::encodeName(working.path()).toStdString());
+                ASSERT_TRUE(folder.entered());
+                e.run();
+            }
+            EXPECT_TRUE(e.boxes.shown.empty());
+            EXPECT_EQ(readBack(w.filePath(name)), threeRecordsReadBack);
+            QStringList expected{"old.xls", "sub"};
+            if (!name.contains('/') && name != "old.xls") expected.prepend(name);
+            EXPECT_EQ(entries(w.path()), expected);
+            EXPECT_EQ(entries(w.filePath("sub")), name.startsWith("sub/") ? QStringList{"e.xls"} : QStringList{});
+            EXPECT_TRUE(entries(e.temp.path()).isEmpty());
+        }
+    }
+}
+
+// An export killed while it fills the sheet or while it writes the workbook
+// leaves the old file whole and no file or folder of its own; where temporary
+// files must have names, at most one under its hidden name.
+TEST(WorkbookExport, AKilledExportLeavesNothingBehind) {
+    const struct {
+        const char* name;
+        std::size_t records;
+        rlim_t sizeLimit;
+    } cases[] = {
+        {"killed while filling", 2000, 65536},
+        {"killed while saving", 3, 4096},
+    };
+    for (const bool named : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << (named ? ", named temporary files" : ""));
+            std::vector<Record> records;
+            for (std::size_t i = 0; i < c.records; ++i) records.push_back(threeRecords[i % 3]);
+            Export e(records);
+            QTemporaryDir out;
+            e.answer = QDir(out.path()).filePath("old.xls");
+            const std::string oldBytes(1000, 'o');
+            writeFile(e.answer, oldBytes);
+            const int signal = testsupport::killedAtFileSize(c.sizeLimit, [&] {
+                std::unique_ptr<testsupport::NamedTemporaryFiles> namedFiles;
+                if (named) namedFiles = std::make_unique<testsupport::NamedTemporaryFiles>();
+                e.run();
+            });
+            EXPECT_EQ(signal, SIGXFSZ);
+            EXPECT_TRUE(readAll(e.answer) == oldBytes);
+            QStringList left = entries(out.path());
+            left.removeOne("old.xls");
+            EXPECT_LE(left.size(), named ? 1 : 0) << left.join(", ").toStdString();
+            for (const QString& name : left)
+                EXPECT_TRUE(testsupport::isHiddenTemporaryName(name.toStdString())) << name.toStdString();
+            EXPECT_TRUE(entries(e.temp.path()).isEmpty()) << entries(e.temp.path()).join(", ").toStdString();
+        }
     }
 }
 

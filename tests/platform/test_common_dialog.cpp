@@ -7,10 +7,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 #include <ostream>
@@ -104,6 +107,49 @@ TEST(QtFileChooser, ProposesTheNameAndCancelGivesNone) {
                                           d.reject();
                                       });
     EXPECT_EQ(chosen, "");
+}
+
+// One dialog serves every request of a chooser (a dialog made anew each time
+// leaves its icons' pixmaps behind in the pixmap cache, and so does a picture
+// in the file list's heading); each request sets its own title, filter and
+// mode, and no name typed in before stays.
+TEST(QtFileChooser, OneDialogServesEveryRequest) {
+    QTemporaryDir dir;
+    const QString proposed = QDir(dir.path()).filePath("report.txt");
+    const CommonDialog::Chooser chooser = qtFileChooser(nullptr);
+    QPointer<QFileDialog> first;
+    const auto show = [&](const CommonDialog::Request& r, const std::function<void(QFileDialog&)>& inDialog) {
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            inDialog(*d);
+            d->reject();
+        });
+        return chooser(r);
+    };
+    show({CommonDialog::Kind::Open, {}, "Excel files (*.xls)|*.xls", {}}, [&](QFileDialog& d) {
+        first = &d;
+        d.findChild<QLineEdit*>("fileNameEdit")->setText("typed.xls");
+        const QAbstractItemModel* list = d.findChild<QTreeView*>("treeView")->model();
+        EXPECT_EQ(list->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Name");
+        const QImage picture = list->headerData(0, Qt::Horizontal, Qt::DecorationRole).value<QImage>();
+        EXPECT_FALSE(picture.isNull()); // keeps the heading in line with the names after their icons
+        EXPECT_EQ(list->headerData(0, Qt::Horizontal, Qt::DecorationRole).value<QImage>().cacheKey(),
+                  picture.cacheKey());
+    });
+    ASSERT_FALSE(first.isNull());
+    show({CommonDialog::Kind::SaveAs, "Save", "csv files (*.csv)|*.csv", {}}, [&](QFileDialog& d) {
+        EXPECT_EQ(&d, first.data());
+        EXPECT_EQ(d.windowTitle(), "Save");
+        EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(d.nameFilters(), QStringList{"csv files (*.csv)"});
+        EXPECT_EQ(d.findChild<QLineEdit*>("fileNameEdit")->text(), "");
+    });
+    show({CommonDialog::Kind::SaveAs, {}, "text files (*.txt)|*.txt", proposed}, [&](QFileDialog& d) {
+        EXPECT_EQ(&d, first.data());
+        EXPECT_EQ(d.windowTitle(), "Save As");
+        EXPECT_EQ(d.findChild<QLineEdit*>("fileNameEdit")->text(), "report.txt");
+    });
 }
 
 TEST(QtFileChooser, NoConfigurationFileIsReadOrWritten) {
