@@ -76,7 +76,7 @@ float graphY(double v, double range) {
     return static_cast<float>(y);
 }
 
-void computeGraphGeometry(const SharedState& s, int scrollValue, GraphGeometry& out) {
+void computeGraphGeometry(const SharedState& s, const TimeFormat& timeFormat, int scrollValue, GraphGeometry& out) {
     out.view = GraphView::None;
     out.base = 0;
     out.count = 0;
@@ -157,7 +157,7 @@ void computeGraphGeometry(const SharedState& s, int scrollValue, GraphGeometry& 
         GraphLabelText& label = labels[static_cast<std::size_t>(i)];
         char* const start = label.data.data();
         char* end = start;
-        if (cnt >= p) end = s.timeFormat.write(start, s.liveRecords[base + p].timeText);
+        if (cnt >= p) end = timeFormat.write(start, s.liveRecords[base + p].timeText);
         else *end++ = ' ';
         label.size = static_cast<std::uint16_t>(end - start);
     }

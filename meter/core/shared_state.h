@@ -38,7 +38,7 @@ struct LiveRecord {
     Unit areaUnit = Unit::None;
     FixedText<10> dateText;  // "DD-MM-YYYY"
     // Time of day of reception; its text, in the user's format with seconds,
-    // is made on use with SharedState::timeFormat.
+    // is made on use with Regional::timeFormat.
     TimeOfDay timeText;
 };
 
@@ -76,9 +76,6 @@ inline constexpr double invalidReading = 9999999.0;
 struct SharedState {
     LiveRecordStore liveRecords;
     std::int32_t liveRecordCount = 0;
-    // The form of the records' time texts: the user's time of day format,
-    // which the main window sets at start-up.
-    TimeFormat timeFormat;
 
     // The records of the data file read last; only the data file reader writes them.
     FileRecordStore fileRecords;

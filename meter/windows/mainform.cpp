@@ -46,8 +46,6 @@ Environment checked(Environment env) {
 
 MainForm::MainForm(Environment env, QWidget* parent)
     : QWidget(parent), CommonDialog1(env.chooser), env_(checked(std::move(env))) {
-    // The records' times are shown in the user's time format.
-    state.timeFormat = env_.regional.timeFormat;
     setWindowTitle(QStringLiteral("METER"));
     setWindowIcon(appIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -70,7 +68,6 @@ MainForm::MainForm(Environment env, QWidget* parent)
         ownPrinter_ = std::make_unique<SystemPrinter>();
         printer_ = ownPrinter_.get();
     }
-    printer_->decimalSeparator = env_.regional.decimalSeparator;
     about_ = std::make_unique<AboutController>(*env_.boxes, [this] { resyncReceive(); }, appIcon());
 
     Timer_offline = new QTimer(this);
@@ -130,8 +127,7 @@ void MainForm::showChildren() {
     connect(frmtableshow, &Tableshow::keyPressed, this, &MainForm::sendKey);
     frmtableshow->show();
 
-    frmgraph = new Frmgraphshow(state, this);
-    frmgraph->setDecimalSeparator(env_.regional.decimalSeparator);
+    frmgraph = new Frmgraphshow(state, env_.regional, this);
     frmstatus = new Statusfrm(
         state, [this] { frmgraph->frmrefresh(); }, this, env_.clock, env_.regional, this);
     frmstatus->Form_Load(toolHeight, frmtableshow->height());
@@ -165,11 +161,11 @@ void MainForm::wireCommands() {
     };
     frmtoolbar->onExportToExcel = [this] { exportToExcelCommand(state, CommonDialog1, *env_.boxes); };
     frmtoolbar->onPrintAllData = [this](PrintReportState& report) {
-        printAllDataCommand(state, *printer_, *env_.boxes, report, env_.shortDate);
+        printAllDataCommand(state, *printer_, *env_.boxes, env_.regional, report, env_.shortDate);
     };
     frmtoolbar->onPrintData = [this](PrintReportState& report) {
         const GraphZoomView zoom{frmgraph->showzoom, frmgraph->xwidthzoom, frmgraph->NumStartShow};
-        printDataCommand(state, zoom, *printer_, *env_.boxes, report, env_.shortDate);
+        printDataCommand(state, zoom, *printer_, *env_.boxes, env_.regional, report, env_.shortDate);
     };
     frmtoolbar->onPrintGraph = [this] {
         FrmPrintUse* layout = frmprint();

@@ -55,14 +55,14 @@ QPixmap statusBackground() {
 }
 
 Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidget* mainWindow, Clock clock,
-                     Regional regional, QWidget* parent)
+                     const Regional& regional, QWidget* parent)
     : QWidget(parent),
       dragWindow(startWindowDrag),
       state_(state),
       frmrefresh_(std::move(frmrefresh)),
       mainWindow_(mainWindow),
       clock_(std::move(clock)),
-      regional_(std::move(regional)),
+      regional_(regional),
       background_(statusBackground()) {
     setObjectName(QStringLiteral("statusfrm"));
     setWindowTitle(QStringLiteral("Form2"));

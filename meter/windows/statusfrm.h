@@ -23,9 +23,11 @@ class Statusfrm : public QWidget {
     Q_OBJECT
 public:
     // frmrefresh redraws the graph; mainWindow is the window that is dragged
-    // and whose size places the strip.
+    // and whose size places the strip. `regional` gives the clock its time
+    // format; it must outlive the strip.
     Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidget* mainWindow, Clock clock,
-              Regional regional, QWidget* parent = nullptr);
+              const Regional& regional, QWidget* parent = nullptr);
+    Statusfrm(SharedState&, std::function<void()>, QWidget*, Clock, const Regional&&, QWidget* = nullptr) = delete;
 
     // Places the strip below the tool strip and the readout panel, across the
     // main window's width and down to its bottom. The constructor runs it with
@@ -97,7 +99,7 @@ private:
     std::function<void()> frmrefresh_;
     QWidget* mainWindow_;
     Clock clock_;
-    Regional regional_;
+    const Regional& regional_;
     QPixmap background_;
 };
 

@@ -166,7 +166,7 @@ TEST_F(Recorder, FirstRecordGetsStartTimeAndClockIsReadTwice) {
     EXPECT_EQ(r.no, 1);
     EXPECT_EQ(r.dateText.view(), "07-03-2024");
     EXPECT_EQ(r.timeText, (TimeOfDay{9, 5, 5})); // read anew, not taken from the start time
-    EXPECT_EQ(s->timeFormat.text(r.timeText), "09:05:05");
+    EXPECT_EQ(regional.timeFormat.text(r.timeText), "09:05:05");
 
     o = record(frame(1.5f, 20.0f, 2.0f, 0.5f));
     EXPECT_EQ(o.countText, "2");

@@ -25,13 +25,13 @@ struct StatusfrmTest : ::testing::Test {
     std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
     int refreshes = 0;
     QWidget main;
+    Regional regional;
     std::unique_ptr<Statusfrm> strip;
     std::vector<QWidget*> dragged;
 
     void SetUp() override {
         initSharedState(*state);
         main.resize(MainForm::designWidth, MainForm::designHeight); // as the program runs
-        Regional regional;
         regional.timeFormat = timeFormatFor(QStringLiteral("H:mm:ss"), QLocale::c());
         strip = std::make_unique<Statusfrm>(
             *state, [this] { ++refreshes; }, &main, [] { return LocalDateTime{2024, 12, 31, 8, 7, 6}; }, regional,
@@ -46,7 +46,7 @@ struct StatusfrmTest : ::testing::Test {
 TEST_F(StatusfrmTest, DesignStateAndPlacement) {
     EXPECT_EQ(strip->geometry(), QRect(0, 550, 909, 120));
     // Without a main window it takes the main window's design size.
-    const Statusfrm alone(*state, {}, nullptr, [] { return LocalDateTime{}; }, Regional{});
+    const Statusfrm alone(*state, {}, nullptr, [] { return LocalDateTime{}; }, regional);
     EXPECT_EQ(alone.geometry(), QRect(0, 550, 909, 120));
     for (int i = 1; i <= 12; ++i) {
         ASSERT_NE(strip->text(i), nullptr);
