@@ -210,7 +210,7 @@ bool runReport(const SharedState& state, const GraphZoomView* graph, Printer& pr
     } catch (const std::exception&) {
     }
     // What was printed stays in the open document.
-    boxes.show(printDataErrorText, printDataErrorTitle, MessageBoxes::Buttons::Ok);
+    boxes.show(printDataErrorText, programName, MessageBoxes::Buttons::Ok);
     return false;
 }
 

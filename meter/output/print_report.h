@@ -18,7 +18,6 @@ class MessageBoxes;
 class Printer;
 
 inline const QString printDataErrorText = QStringLiteral("print data error!");
-inline const QString printDataErrorTitle = QStringLiteral("meter");
 
 // Where the report stands, in twips from the top-left corner of the printable
 // area, and the page it prints. Kept by the tool strip from one run to the

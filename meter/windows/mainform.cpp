@@ -32,8 +32,6 @@ namespace meter {
 
 namespace {
 
-const QString kTitle = QStringLiteral("meter");
-
 Environment checked(Environment env) {
     if (!env.boxes) throw std::invalid_argument("The main window needs message boxes (Environment::boxes)");
     if (!env.clock) throw std::invalid_argument("The main window needs a clock (Environment::clock)");
@@ -200,7 +198,7 @@ void MainForm::offlinetotableshow() {
 }
 
 void MainForm::endProgram(const QString& message) {
-    env_.boxes->show(message, kTitle, MessageBoxes::Buttons::Ok);
+    env_.boxes->show(message, programName, MessageBoxes::Buttons::Ok);
     close();
 }
 
@@ -257,7 +255,7 @@ void MainForm::sendKey(std::uint8_t keyCode) {
 
 void MainForm::Command1_Click() {
     if (MSComm1->PortOpen())
-        env_.boxes->show(QStringLiteral("fdsfds"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+        env_.boxes->show(QStringLiteral("fdsfds"), programTitle, MessageBoxes::Buttons::Ok);
 }
 
 void MainForm::connectDialog() {
@@ -273,7 +271,7 @@ void MainForm::connectPort(int commPort) {
     MSComm1->setCommPort(static_cast<std::int16_t>(commPort));
     if (!MSComm1->setPortOpen(true)) {
         if (MSComm1->PortOpen()) MSComm1->setPortOpen(false);
-        env_.boxes->show(QStringLiteral("PortOpen error!"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+        env_.boxes->show(QStringLiteral("PortOpen error!"), programTitle, MessageBoxes::Buttons::Ok);
         return;
     }
     // The new line may begin in the middle of a frame: find the frames' start
@@ -289,7 +287,7 @@ void MainForm::closeEvent(QCloseEvent* e) {
         Timer_offline->stop();
         Timer_reopen->stop();
         if (state.fileRecordCount > 1 &&
-            env_.boxes->show(QStringLiteral("Do you want to save the existing graph data?"), kTitle,
+            env_.boxes->show(QStringLiteral("Do you want to save the existing graph data?"), programName,
                              MessageBoxes::Buttons::YesNo) == MessageBoxes::Answer::Yes) {
             frmtoolbar->saveas_Click();
         }
