@@ -73,6 +73,12 @@ using FileRecordStore = RecordStore<FileRecord, 36000>;
 // Stands for a velocity, temperature or flow the meter flags as invalid.
 inline constexpr double invalidReading = 9999999.0;
 
+// The graph settings every run starts with: full scale 6000, all four series
+// shown, the newest screen.
+inline constexpr double startGraphRange = 6000.0;
+inline constexpr bool startSeriesShown = true;
+inline constexpr bool startHistoryView = false;
+
 struct SharedState {
     LiveRecordStore liveRecords;
     std::int32_t liveRecordCount = 0;
@@ -88,12 +94,12 @@ struct SharedState {
     float maxArea = 0, minArea = 0;
 
     // Graph settings.
-    double graphRange = 6000.0;
-    bool showVelocity = true;
-    bool showTemperature = true;
-    bool showFlow = true;
-    bool showArea = true;
-    bool historyView = false;
+    double graphRange = startGraphRange;
+    bool showVelocity = startSeriesShown;
+    bool showTemperature = startSeriesShown;
+    bool showFlow = startSeriesShown;
+    bool showArea = startSeriesShown;
+    bool historyView = startHistoryView;
 };
 
 // Gives every item its start value and clears the numbers of all slots.
