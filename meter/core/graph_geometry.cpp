@@ -1,8 +1,9 @@
 #include "core/graph_geometry.h"
 
+#include "core/float_narrowing.h"
+
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace meter {
 
@@ -67,13 +68,7 @@ std::optional<ScrollRange> scrollRangeFor(std::int32_t n, bool historyView) {
 }
 
 float graphY(double v, double range) {
-    const double y = graph::baseline - v * graph::baseline / range;
-    // A double beyond the float range is rounded to infinity here rather than
-    // left to an out-of-range conversion.
-    constexpr double fmax = std::numeric_limits<float>::max();
-    if (y > fmax) return std::numeric_limits<float>::infinity();
-    if (y < -fmax) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(y);
+    return narrowToFloat(graph::baseline - v * graph::baseline / range);
 }
 
 void computeGraphGeometry(const SharedState& s, const TimeFormat& timeFormat, int scrollValue, GraphGeometry& out) {

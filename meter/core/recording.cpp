@@ -1,26 +1,16 @@
 #include "core/recording.h"
 
+#include "core/float_narrowing.h"
 #include "core/number_text.h"
 
 #include <cfloat>
 #include <cmath>
-#include <limits>
 
 namespace meter {
 
 namespace {
 
 constexpr float invalidReadingF = static_cast<float>(invalidReading);
-
-// Narrows a 64-bit product to 32 bits (round to nearest). A value beyond the
-// range of a 32-bit float becomes an infinity of its sign, as the hardware
-// would give it, without the undefined conversion.
-float narrow(double x) {
-    if (std::isnan(x)) return std::numeric_limits<float>::quiet_NaN();
-    if (x > static_cast<double>(FLT_MAX)) return std::numeric_limits<float>::infinity();
-    if (x < -static_cast<double>(FLT_MAX)) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(x);
-}
 
 bool fitsFloat(double x) { return std::isfinite(x) && std::fabs(x) <= static_cast<double>(FLT_MAX); }
 
@@ -117,7 +107,7 @@ std::optional<float> convertFlow(float f, Unit u) { return fitted(f, flowProduct
 std::optional<float> convertArea(float a, Unit u) { return fitted(a, areaProduct(a, u)); }
 
 double storedVelocity(float v, Unit u) {
-    return possdata(narrow(velocityProduct(v, u)), unitText(u));
+    return possdata(narrowToFloat(velocityProduct(v, u)), unitText(u));
 }
 
 double storedTemperature(float t, Unit u) {
@@ -125,12 +115,12 @@ double storedTemperature(float t, Unit u) {
 }
 
 double storedFlow(float f, Unit u) {
-    return possdata(narrow(flowProduct(f, u)), magnitudeRule);
+    return possdata(narrowToFloat(flowProduct(f, u)), magnitudeRule);
 }
 
 double storedArea(float a, Unit u) {
     if (u == Unit::None) return 0;
-    return possdata(narrow(areaProduct(a, u)), magnitudeRule);
+    return possdata(narrowToFloat(areaProduct(a, u)), magnitudeRule);
 }
 
 std::array<std::string, 8> statisticsTexts(const SharedState& s, const MeterFrame& f,
