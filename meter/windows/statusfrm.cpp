@@ -4,6 +4,8 @@
 #include "platform/window_drag.h"
 #include "windows/form_kit.h"
 #include "windows/mainform.h"
+#include "windows/tableshow.h"
+#include "windows/toolbar.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -142,6 +144,8 @@ Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidg
 
     Form_Load();
 }
+
+void Statusfrm::Form_Load() { Form_Load(Toolbar::designedHeight, Tableshow::designHeight); }
 
 void Statusfrm::Form_Load(int toolbarHeight, int tableshowHeight) {
     // Without a main window, the size the program's main window has.

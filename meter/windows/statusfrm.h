@@ -30,9 +30,10 @@ public:
     Statusfrm(SharedState&, std::function<void()>, QWidget*, Clock, const Regional&&, QWidget* = nullptr) = delete;
 
     // Places the strip below the tool strip and the readout panel, across the
-    // main window's width and down to its bottom. The constructor runs it with
-    // the designed heights 71 and 479.
-    void Form_Load(int toolbarHeight = 71, int tableshowHeight = 479);
+    // main window's width and down to its bottom.
+    void Form_Load(int toolbarHeight, int tableshowHeight);
+    // The same with their designed heights; the constructor runs it.
+    void Form_Load();
 
     // Text1..Text12; nullptr for any other i.
     QLineEdit* text(int i) const;
