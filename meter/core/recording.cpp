@@ -123,8 +123,7 @@ double storedArea(float a, Unit u) {
     return possdata(narrowToFloat(areaProduct(a, u)), magnitudeRule);
 }
 
-std::array<std::string, 8> statisticsTexts(const SharedState& s, const MeterFrame& f,
-                                           const Regional& regional) {
+StatisticsTexts statisticsTexts(const SharedState& s, const MeterFrame& f, const Regional& regional) {
     const char sep = regional.decimalSeparator;
     const Unit vu = velocityUnitOf(f.velocityUnitCode);
     const Unit tu = temperatureUnitOf(f.temperatureUnitCode);
@@ -140,8 +139,9 @@ std::array<std::string, 8> statisticsTexts(const SharedState& s, const MeterFram
     auto flow = [&](float x) { return statText(storedFlow(x, fu), sep); };
     auto area = [&](float x) { return statText(storedArea(x, au), sep); };
 
-    return {vel(s.maxVelocity), temp(s.maxTemperature), flow(s.maxFlow), area(s.maxArea),
-            vel(s.minVelocity), temp(s.minTemperature), flow(s.minFlow), area(s.minArea)};
+    return {.maximum = {vel(s.maxVelocity), temp(s.maxTemperature), flow(s.maxFlow), area(s.maxArea)},
+            .minimum = {vel(s.minVelocity), temp(s.minTemperature), flow(s.minFlow), area(s.minArea)},
+            .unit = {unitString(vu), unitString(tu), unitString(fu), unitString(au)}};
 }
 
 RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& clock,
@@ -177,7 +177,6 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     }
     rec.velocityUnit = vu;
     rec.velocity = storedVelocity(v, vu);
-    out.texts[8] = unitString(vu);
 
     // 5. Temperature. Below 0 and NaN count as 0; +infinity as no reading.
     const Unit tu = temperatureUnitOf(f.temperatureUnitCode);
@@ -190,7 +189,6 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     }
     rec.temperatureUnit = tu;
     rec.temperature = storedTemperature(t, tu);
-    out.texts[9] = unitString(tu);
 
     // 6. Flow, no lower limit.
     const Unit fu = flowUnitOf(f.flowUnitCode);
@@ -202,7 +200,6 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     }
     rec.flowUnit = fu;
     rec.flow = storedFlow(fl, fu);
-    out.texts[10] = unitString(fu);
 
     // 7. Area: never invalid; an unknown unit code leaves the area at 0 but
     // the extremes still take the reading. A reading that is no number or
@@ -214,16 +211,14 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
         if (au != Unit::None) rec.area = storedArea(a, au);
     }
     rec.areaUnit = au == Unit::None ? recordAreaFallback : au;
-    out.texts[11] = unitString(rec.areaUnit);
 
     // 8. Time stamp, with the clock read anew.
     const LocalDateTime now = clock ? clock() : LocalDateTime{};
     rec.dateText.assign(dateText(now));
     rec.timeText = timeOfDay(now);
 
-    // 9. Statistics texts.
-    const std::array<std::string, 8> stats = statisticsTexts(s, f, regional);
-    for (std::size_t i = 0; i < stats.size(); ++i) out.texts[i] = stats[i];
+    // 9. Statistics texts, and the units they are in.
+    out.statistics = statisticsTexts(s, f, regional);
 
     // 10. Scroll range.
     out.scroll = scrollRangeFor(n, s.historyView);

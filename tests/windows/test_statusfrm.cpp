@@ -120,12 +120,15 @@ TEST_F(StatusfrmTest, OnlyTheBackgroundDragsTheMainWindow) {
 TEST_F(StatusfrmTest, ShowsTheStatisticsAndTypedTextStaysUntilThen) {
     strip->Text3->setText("typed");
     RecordOutcome o;
-    o.texts = {"36", "21.5", "0.5", "10.76", "3.6", "0.0", "0.25", "0.108",
-               "km/h", "\xC2\xB0" "C", "CMM", "Ft2"};
+    o.statistics = {.maximum = {"36", "21.5", "0.5", "10.76"},
+                    .minimum = {"3.6", "0.0", "0.25", "0.108"},
+                    .unit = {"km/h", "\xC2\xB0" "C", "CMM", "Ft2"}};
     EXPECT_EQ(strip->Text3->text(), "typed");
     strip->showStatistics(o);
-    for (int i = 1; i <= 12; ++i)
-        EXPECT_EQ(strip->text(i)->text(), QString::fromStdString(o.texts[static_cast<std::size_t>(i - 1)]));
+    // Text1..Text12.
+    const char* const shown[] = {"36", "21.5", "0.5", "10.76", "3.6", "0.0", "0.25", "0.108",
+                                 "km/h", "\xC2\xB0" "C", "CMM", "Ft2"};
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(strip->text(i)->text(), QString::fromUtf8(shown[i - 1])) << i;
     EXPECT_EQ(strip->Text10->text(), QString::fromUtf8("\u00B0C"));
 
     strip->Timer1_Timer();
