@@ -1,4 +1,5 @@
 // meter: the desktop companion of the hot-wire anemometer.
+#include "platform/message_boxes.h"
 #include "platform/regional_settings.h"
 #include "platform/wine_fonts.h"
 #include "windows/mainform.h"
@@ -7,7 +8,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Meter"));
+    app.setApplicationName(meter::programTitle);
     meter::addWineFonts();
 
     meter::QtMessageBoxes boxes;

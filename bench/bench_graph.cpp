@@ -43,9 +43,10 @@ int setUp(SharedState& s, const benchmark::State& state) {
 void BM_GraphGeometry(benchmark::State& state) {
     SharedState& s = filledState();
     const int position = setUp(s, state);
+    const TimeFormat timeFormat;
     static GraphGeometry g;
     for (auto _ : state) {
-        computeGraphGeometry(s, position, g);
+        computeGraphGeometry(s, timeFormat, position, g);
         benchmark::DoNotOptimize(g.series[0].segments[0].y1);
         benchmark::ClobberMemory();
     }
@@ -57,12 +58,13 @@ template <class Paint>
 void geometryAndPaint(benchmark::State& state, Paint paint) {
     SharedState& s = filledState();
     const int position = setUp(s, state);
+    const TimeFormat timeFormat;
     static GraphGeometry g;
     GraphPlotBox box;
     box.setGraph(&g);
     QImage image(graph::plotWidth, graph::plotHeight, QImage::Format_RGB32);
     for (auto _ : state) {
-        computeGraphGeometry(s, position, g);
+        computeGraphGeometry(s, timeFormat, position, g);
         paint(box, image);
         benchmark::ClobberMemory();
     }

@@ -85,7 +85,7 @@ int printReport(const QString& path) {
     meter::PrintReportState report;
     meter::SystemPrinter printer([] { return QPrinterInfo(); });
     printer.outputFileName = path;
-    if (!meter::printAllDataCommand(fullFileStore(), printer, boxes, report, [] { return kDate; })) return 0;
+    if (!meter::printAllDataCommand(fullFileStore(), printer, boxes, {}, report, [] { return kDate; })) return 0;
     return report.printPage;
 }
 
@@ -95,7 +95,7 @@ const std::vector<Item>& reportItems() {
         ItemRecorder recorder;
         NoBoxes boxes;
         meter::PrintReportState report;
-        meter::printAllDataCommand(fullFileStore(), recorder, boxes, report, [] { return kDate; });
+        meter::printAllDataCommand(fullFileStore(), recorder, boxes, {}, report, [] { return kDate; });
         return std::move(recorder.items);
     }();
     return items;

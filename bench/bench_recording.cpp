@@ -56,8 +56,9 @@ void BM_ShowStatistics(benchmark::State& st) {
     initSharedState(*s);
     QWidget main;
     main.resize(909, 670);
-    Statusfrm strip(*s, [] {}, &main, [] { return LocalDateTime{}; }, Regional{}, &main);
-    const RecordOutcome o = recordFrame(*s, sampleFrame(1), [] { return LocalDateTime{}; }, Regional{});
+    const Regional regional;
+    Statusfrm strip(*s, [] {}, &main, [] { return LocalDateTime{}; }, regional, &main);
+    const RecordOutcome o = recordFrame(*s, sampleFrame(1), [] { return LocalDateTime{}; }, regional);
     for (auto _ : st) strip.showStatistics(o);
 }
 BENCHMARK(BM_ShowStatistics);

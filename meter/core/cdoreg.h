@@ -22,7 +22,9 @@ class CDoReg {
 public:
     static constexpr const char* keyPathPrefix = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
-    // `regional` gives the decimal separator of numbers converted to and from text.
+    // `regional` gives the decimal separator of numbers converted to and from
+    // text. The class stands on its own, apart from the windows, so it keeps
+    // the settings it is made with.
     explicit CDoReg(RegistryApi& registry, Regional regional = {});
 
     // -1 if the key exists afterwards (created, with its missing parents, or

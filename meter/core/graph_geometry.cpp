@@ -1,8 +1,9 @@
 #include "core/graph_geometry.h"
 
+#include "core/float_narrowing.h"
+
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace meter {
 
@@ -67,16 +68,10 @@ std::optional<ScrollRange> scrollRangeFor(std::int32_t n, bool historyView) {
 }
 
 float graphY(double v, double range) {
-    const double y = graph::baseline - v * graph::baseline / range;
-    // A double beyond the float range is rounded to infinity here rather than
-    // left to an out-of-range conversion.
-    constexpr double fmax = std::numeric_limits<float>::max();
-    if (y > fmax) return std::numeric_limits<float>::infinity();
-    if (y < -fmax) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(y);
+    return narrowToFloat(graph::baseline - v * graph::baseline / range);
 }
 
-void computeGraphGeometry(const SharedState& s, int scrollValue, GraphGeometry& out) {
+void computeGraphGeometry(const SharedState& s, const TimeFormat& timeFormat, int scrollValue, GraphGeometry& out) {
     out.view = GraphView::None;
     out.base = 0;
     out.count = 0;
@@ -157,7 +152,7 @@ void computeGraphGeometry(const SharedState& s, int scrollValue, GraphGeometry& 
         GraphLabelText& label = labels[static_cast<std::size_t>(i)];
         char* const start = label.data.data();
         char* end = start;
-        if (cnt >= p) end = s.timeFormat.write(start, s.liveRecords[base + p].timeText);
+        if (cnt >= p) end = timeFormat.write(start, s.liveRecords[base + p].timeText);
         else *end++ = ' ';
         label.size = static_cast<std::uint16_t>(end - start);
     }

@@ -90,7 +90,7 @@ struct GraphGeometry {
     std::int32_t count = 0; // n
     std::array<GraphSeriesLine, graph::seriesCount> series{};
     // The texts for LabelB0..LabelB4: the time of the record under each, in
-    // the store's time format, or " " where the screen has no record yet;
+    // the user's time format, or " " where the screen has no record yet;
     // nullopt: leave the labels as they are.
     std::optional<std::array<GraphLabelText, graph::labelCount>> labels;
 
@@ -102,7 +102,7 @@ struct GraphGeometry {
 float graphY(double v, double range);
 
 // Fills `out` with what the plot shows for the store and settings in `s` and
-// the scroll bar position `scrollValue`.
-void computeGraphGeometry(const SharedState& s, int scrollValue, GraphGeometry& out);
+// the scroll bar position `scrollValue`; the time labels in `timeFormat`.
+void computeGraphGeometry(const SharedState& s, const TimeFormat& timeFormat, int scrollValue, GraphGeometry& out);
 
 } // namespace meter

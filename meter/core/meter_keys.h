@@ -2,16 +2,13 @@
 // the pictured keys, their key codes, and the command a click sends.
 #pragma once
 
+#include "core/design_geometry.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
 
 namespace meter {
-
-// A rectangle of a window's design, in twips (15 to a pixel).
-struct DesignRect {
-    int left = 0, top = 0, width = 0, height = 0;
-};
 
 // One key area of the readout panel.
 struct MeterKey {

@@ -1,26 +1,16 @@
 #include "core/recording.h"
 
+#include "core/float_narrowing.h"
 #include "core/number_text.h"
 
 #include <cfloat>
 #include <cmath>
-#include <limits>
 
 namespace meter {
 
 namespace {
 
 constexpr float invalidReadingF = static_cast<float>(invalidReading);
-
-// Narrows a 64-bit product to 32 bits (round to nearest). A value beyond the
-// range of a 32-bit float becomes an infinity of its sign, as the hardware
-// would give it, without the undefined conversion.
-float narrow(double x) {
-    if (std::isnan(x)) return std::numeric_limits<float>::quiet_NaN();
-    if (x > static_cast<double>(FLT_MAX)) return std::numeric_limits<float>::infinity();
-    if (x < -static_cast<double>(FLT_MAX)) return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(x);
-}
 
 bool fitsFloat(double x) { return std::isfinite(x) && std::fabs(x) <= static_cast<double>(FLT_MAX); }
 
@@ -117,7 +107,7 @@ std::optional<float> convertFlow(float f, Unit u) { return fitted(f, flowProduct
 std::optional<float> convertArea(float a, Unit u) { return fitted(a, areaProduct(a, u)); }
 
 double storedVelocity(float v, Unit u) {
-    return possdata(narrow(velocityProduct(v, u)), unitText(u));
+    return possdata(narrowToFloat(velocityProduct(v, u)), unitText(u));
 }
 
 double storedTemperature(float t, Unit u) {
@@ -125,16 +115,15 @@ double storedTemperature(float t, Unit u) {
 }
 
 double storedFlow(float f, Unit u) {
-    return possdata(narrow(flowProduct(f, u)), magnitudeRule);
+    return possdata(narrowToFloat(flowProduct(f, u)), magnitudeRule);
 }
 
 double storedArea(float a, Unit u) {
     if (u == Unit::None) return 0;
-    return possdata(narrow(areaProduct(a, u)), magnitudeRule);
+    return possdata(narrowToFloat(areaProduct(a, u)), magnitudeRule);
 }
 
-std::array<std::string, 8> statisticsTexts(const SharedState& s, const MeterFrame& f,
-                                           const Regional& regional) {
+StatisticsTexts statisticsTexts(const SharedState& s, const MeterFrame& f, const Regional& regional) {
     const char sep = regional.decimalSeparator;
     const Unit vu = velocityUnitOf(f.velocityUnitCode);
     const Unit tu = temperatureUnitOf(f.temperatureUnitCode);
@@ -150,8 +139,9 @@ std::array<std::string, 8> statisticsTexts(const SharedState& s, const MeterFram
     auto flow = [&](float x) { return statText(storedFlow(x, fu), sep); };
     auto area = [&](float x) { return statText(storedArea(x, au), sep); };
 
-    return {vel(s.maxVelocity), temp(s.maxTemperature), flow(s.maxFlow), area(s.maxArea),
-            vel(s.minVelocity), temp(s.minTemperature), flow(s.minFlow), area(s.minArea)};
+    return {.maximum = {vel(s.maxVelocity), temp(s.maxTemperature), flow(s.maxFlow), area(s.maxArea)},
+            .minimum = {vel(s.minVelocity), temp(s.minTemperature), flow(s.minFlow), area(s.minArea)},
+            .unit = {unitString(vu), unitString(tu), unitString(fu), unitString(au)}};
 }
 
 RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& clock,
@@ -187,7 +177,6 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     }
     rec.velocityUnit = vu;
     rec.velocity = storedVelocity(v, vu);
-    out.texts[8] = unitString(vu);
 
     // 5. Temperature. Below 0 and NaN count as 0; +infinity as no reading.
     const Unit tu = temperatureUnitOf(f.temperatureUnitCode);
@@ -200,7 +189,6 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     }
     rec.temperatureUnit = tu;
     rec.temperature = storedTemperature(t, tu);
-    out.texts[9] = unitString(tu);
 
     // 6. Flow, no lower limit.
     const Unit fu = flowUnitOf(f.flowUnitCode);
@@ -212,7 +200,6 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
     }
     rec.flowUnit = fu;
     rec.flow = storedFlow(fl, fu);
-    out.texts[10] = unitString(fu);
 
     // 7. Area: never invalid; an unknown unit code leaves the area at 0 but
     // the extremes still take the reading. A reading that is no number or
@@ -224,16 +211,14 @@ RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& cloc
         if (au != Unit::None) rec.area = storedArea(a, au);
     }
     rec.areaUnit = au == Unit::None ? recordAreaFallback : au;
-    out.texts[11] = unitString(rec.areaUnit);
 
     // 8. Time stamp, with the clock read anew.
     const LocalDateTime now = clock ? clock() : LocalDateTime{};
     rec.dateText.assign(dateText(now));
     rec.timeText = timeOfDay(now);
 
-    // 9. Statistics texts.
-    const std::array<std::string, 8> stats = statisticsTexts(s, f, regional);
-    for (std::size_t i = 0; i < stats.size(); ++i) out.texts[i] = stats[i];
+    // 9. Statistics texts, and the units they are in.
+    out.statistics = statisticsTexts(s, f, regional);
 
     // 10. Scroll range.
     out.scroll = scrollRangeFor(n, s.historyView);

@@ -10,7 +10,6 @@
 #include "core/shared_state.h"
 #include "core/units.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,21 +44,32 @@ double storedTemperature(float celsius, Unit unit);            // "0.0", °F as 
 double storedFlow(float cubicMetresPerMinute, Unit unit);
 double storedArea(float squareMetres, Unit unit);              // 0 for Unit::None
 
+// One text for each of the four quantities.
+struct QuantityTexts {
+    std::string velocity, temperature, flow, area;
+};
+
+// What the statistics strip shows (UTF-8): the running extremes in the units
+// the meter shows (Text1..Text4 the maxima, Text5..Text8 the minima) and those
+// units (Text9..Text12).
+struct StatisticsTexts {
+    QuantityTexts maximum;
+    QuantityTexts minimum;
+    QuantityTexts unit;
+};
+
 // What the windows show after one accepted frame.
 struct RecordOutcome {
     bool stored = false;                      // false only when the store was full
     std::string countText;                    // graph window NumberofAlltext
     std::optional<std::string> startTimeText; // graph window starttimetext, first record only
-    // Statistics strip Text1..Text12 (texts[0] is Text1): maxima of velocity,
-    // temperature, flow, area, then the minima, then the four unit texts (UTF-8).
-    std::array<std::string, 12> texts;
+    StatisticsTexts statistics;               // statistics strip Text1..Text12
     std::optional<ScrollRange> scroll;        // graph window HScroll1
 };
 
-// The statistics texts Text1..Text8 for the trackers in `s`, in the units
-// the given frame shows.
-std::array<std::string, 8> statisticsTexts(const SharedState& s, const MeterFrame& f,
-                                           const Regional& regional);
+// The statistics texts for the trackers in `s`, in the units the given frame
+// shows.
+StatisticsTexts statisticsTexts(const SharedState& s, const MeterFrame& f, const Regional& regional);
 
 // Appends the record of an accepted frame and updates the extremes. The clock
 // is read for the start time of the first record and again for the record's

@@ -14,9 +14,9 @@ void initSharedState(SharedState& s) {
 
     s.liveRecordCount = 0;
     s.fileRecordCount = 0;
-    s.graphRange = 6000.0;
-    s.showVelocity = s.showTemperature = s.showFlow = s.showArea = true;
-    s.historyView = false;
+    s.graphRange = startGraphRange;
+    s.showVelocity = s.showTemperature = s.showFlow = s.showArea = startSeriesShown;
+    s.historyView = startHistoryView;
 
     for (std::int32_t n = 1; n <= LiveRecordStore::capacity; ++n) {
         LiveRecord& r = s.liveRecords[n];

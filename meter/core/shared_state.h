@@ -38,7 +38,7 @@ struct LiveRecord {
     Unit areaUnit = Unit::None;
     FixedText<10> dateText;  // "DD-MM-YYYY"
     // Time of day of reception; its text, in the user's format with seconds,
-    // is made on use with SharedState::timeFormat.
+    // is made on use with Regional::timeFormat.
     TimeOfDay timeText;
 };
 
@@ -73,12 +73,15 @@ using FileRecordStore = RecordStore<FileRecord, 36000>;
 // Stands for a velocity, temperature or flow the meter flags as invalid.
 inline constexpr double invalidReading = 9999999.0;
 
+// The graph settings every run starts with: full scale 6000, all four series
+// shown, the newest screen.
+inline constexpr double startGraphRange = 6000.0;
+inline constexpr bool startSeriesShown = true;
+inline constexpr bool startHistoryView = false;
+
 struct SharedState {
     LiveRecordStore liveRecords;
     std::int32_t liveRecordCount = 0;
-    // The form of the records' time texts: the user's time of day format,
-    // which the main window sets at start-up.
-    TimeFormat timeFormat;
 
     // The records of the data file read last; only the data file reader writes them.
     FileRecordStore fileRecords;
@@ -91,12 +94,12 @@ struct SharedState {
     float maxArea = 0, minArea = 0;
 
     // Graph settings.
-    double graphRange = 6000.0;
-    bool showVelocity = true;
-    bool showTemperature = true;
-    bool showFlow = true;
-    bool showArea = true;
-    bool historyView = false;
+    double graphRange = startGraphRange;
+    bool showVelocity = startSeriesShown;
+    bool showTemperature = startSeriesShown;
+    bool showFlow = startSeriesShown;
+    bool showArea = startSeriesShown;
+    bool historyView = startHistoryView;
 };
 
 // Gives every item its start value and clears the numbers of all slots.

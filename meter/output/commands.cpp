@@ -25,7 +25,7 @@ std::string localPath(const QString& name) {
 }
 
 void reportSaveError(MessageBoxes& boxes) {
-    boxes.show(saveFileErrorText, saveFileErrorTitle, MessageBoxes::Buttons::Ok);
+    boxes.show(saveFileErrorText, programName, MessageBoxes::Buttons::Ok);
 }
 
 } // namespace

@@ -18,7 +18,6 @@ class PrintableGraph;
 class Printer;
 
 inline const QString saveFileErrorText = QStringLiteral("Save file error!");
-inline const QString saveFileErrorTitle = QStringLiteral("meter");
 
 // SAVE AS. With no record it does nothing at all. Otherwise: the Save As
 // dialog for "text files (*.txt)|*.txt"; no name: resync. Else the report is

@@ -29,7 +29,7 @@ char* quotedReading(char* p, const LineFormat& format, double v, Unit unit, bool
 void writeSampleCsv(SafeFileWriter& out, const SharedState& state, const Regional& regional) {
     out.write("\"NO.\",\"DATE\",\"TIME\",\"VELOCITY\",\"TEMPERATURE\",\"FLOW\",\"AREA\"\r\n");
 
-    const LineFormat format(regional.decimalSeparator, state.timeFormat);
+    const LineFormat format(regional.decimalSeparator, regional.timeFormat);
     const std::int32_t count = state.liveRecordCount;
     for (std::int32_t n = 1; n <= count && n <= LiveRecordStore::capacity; ++n) {
         const LiveRecord& r = state.liveRecords[n];

@@ -75,7 +75,7 @@ bool openDataFileCommand(SharedState& state, CommonDialog& dialog, MessageBoxes&
                                                  regional.decimalSeparator, state.fileRecords);
     if (!result.ok()) {
         state.fileRecordCount = 0;
-        boxes.show(openFileErrorText, openFileErrorTitle, MessageBoxes::Buttons::Ok);
+        boxes.show(openFileErrorText, programName, MessageBoxes::Buttons::Ok);
         return false;
     }
     state.fileRecordCount = result.count;

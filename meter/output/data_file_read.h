@@ -17,7 +17,6 @@ class CommonDialog;
 class MessageBoxes;
 
 inline const QString openFileErrorText = QStringLiteral("open file error!");
-inline const QString openFileErrorTitle = QStringLiteral("meter");
 
 // Reads the data file at `path` (in the file system's encoding) into
 // `records`. Only a regular file is read: a folder, a device or a pipe is a

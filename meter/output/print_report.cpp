@@ -62,8 +62,9 @@ Span zoomedSpan(const GraphZoomView& graph) {
 
 class ReportRun {
 public:
-    ReportRun(const SharedState& state, Printer& printer, PrintReportState& report, const ShortDateText& shortDate)
-        : state_(state), p_(printer), r_(report), shortDate_(shortDate) {}
+    ReportRun(const SharedState& state, Printer& printer, const Regional& regional, PrintReportState& report,
+              const ShortDateText& shortDate)
+        : state_(state), p_(printer), regional_(regional), r_(report), shortDate_(shortDate) {}
 
     // Paper, title and the heading line of page 1.
     void begin() {
@@ -139,7 +140,7 @@ private:
         r_.printX = int32Of(static_cast<std::int64_t>(r_.printX) + step);
         p_.setCurrentX(static_cast<float>(r_.printX));
         p_.setCurrentY(static_cast<float>(r_.printY));
-        require(p_.Print(number));
+        require(p_.Print(number, regional_.decimalSeparator));
     }
 
     const FileRecord& record(std::int64_t i) const {
@@ -158,7 +159,7 @@ private:
         readPositionBack();
 
         const FileRecord& rec = record(i);
-        require(p_.Print(static_cast<double>(rec.no)));
+        require(p_.Print(static_cast<double>(rec.no), regional_.decimalSeparator));
         nextColumn(2200, textOf(rec.timeText.view()));
         nextColumn(2500, rec.value);
         nextColumn(2500, textOf(rec.unitText.view()));
@@ -188,16 +189,17 @@ private:
 
     const SharedState& state_;
     Printer& p_;
+    const Regional& regional_;
     PrintReportState& r_;
     const ShortDateText& shortDate_;
 };
 
 // One run; `graph` only for "Print Data ".
 bool runReport(const SharedState& state, const GraphZoomView* graph, Printer& printer, MessageBoxes& boxes,
-               PrintReportState& report, const ShortDateText& shortDate) {
+               const Regional& regional, PrintReportState& report, const ShortDateText& shortDate) {
     printer.endDocumentLeftOpen();
     try {
-        ReportRun run(state, printer, report, shortDate);
+        ReportRun run(state, printer, regional, report, shortDate);
         run.begin();
         const std::int64_t count = state.fileRecordCount;
         const Span span = graph && graph->showzoom ? zoomedSpan(*graph) : Span{1, count};
@@ -208,20 +210,20 @@ bool runReport(const SharedState& state, const GraphZoomView* graph, Printer& pr
     } catch (const std::exception&) {
     }
     // What was printed stays in the open document.
-    boxes.show(printDataErrorText, printDataErrorTitle, MessageBoxes::Buttons::Ok);
+    boxes.show(printDataErrorText, programName, MessageBoxes::Buttons::Ok);
     return false;
 }
 
 } // namespace
 
-bool printAllDataCommand(const SharedState& state, Printer& printer, MessageBoxes& boxes, PrintReportState& report,
-                         const ShortDateText& shortDate) {
-    return runReport(state, nullptr, printer, boxes, report, shortDate);
+bool printAllDataCommand(const SharedState& state, Printer& printer, MessageBoxes& boxes, const Regional& regional,
+                         PrintReportState& report, const ShortDateText& shortDate) {
+    return runReport(state, nullptr, printer, boxes, regional, report, shortDate);
 }
 
 bool printDataCommand(const SharedState& state, const GraphZoomView& graph, Printer& printer, MessageBoxes& boxes,
-                      PrintReportState& report, const ShortDateText& shortDate) {
-    return runReport(state, &graph, printer, boxes, report, shortDate);
+                      const Regional& regional, PrintReportState& report, const ShortDateText& shortDate) {
+    return runReport(state, &graph, printer, boxes, regional, report, shortDate);
 }
 
 } // namespace meter

@@ -4,6 +4,7 @@
 // record, "Print Data " the graph window's zoomed span when it shows one.
 #pragma once
 
+#include "core/regional.h"
 #include "core/shared_state.h"
 
 #include <QString>
@@ -17,7 +18,6 @@ class MessageBoxes;
 class Printer;
 
 inline const QString printDataErrorText = QStringLiteral("print data error!");
-inline const QString printDataErrorTitle = QStringLiteral("meter");
 
 // Where the report stands, in twips from the top-left corner of the printable
 // area, and the page it prints. Kept by the tool strip from one run to the
@@ -40,12 +40,13 @@ struct GraphZoomView {
 // The date of the footer as text, asked for each footer.
 using ShortDateText = std::function<QString()>;
 
-// "Print All Data": the report of records 1 to fileRecordCount on the printer.
-// Any failure ends the run with "print data error!" (title "meter", OK only);
-// the document is then left open with what was printed so far. True when the
-// document was ended and handed to the printer.
-bool printAllDataCommand(const SharedState& state, Printer& printer, MessageBoxes& boxes, PrintReportState& report,
-                         const ShortDateText& shortDate);
+// "Print All Data": the report of records 1 to fileRecordCount on the printer,
+// the values with the regional decimal separator. Any failure ends the run
+// with "print data error!" (title "meter", OK only); the document is then left
+// open with what was printed so far. True when the document was ended and
+// handed to the printer.
+bool printAllDataCommand(const SharedState& state, Printer& printer, MessageBoxes& boxes, const Regional& regional,
+                         PrintReportState& report, const ShortDateText& shortDate);
 
 // "Print Data ": as printAllDataCommand when the graph shows no zoom; else the
 // records NumStartShow + 1 to 629 / xwidthzoom + NumStartShow + 1 (rounded to
@@ -54,6 +55,6 @@ bool printAllDataCommand(const SharedState& state, Printer& printer, MessageBoxe
 // infinite, a start near the 32-bit limit) ends in the error after the
 // headings; so does a span that starts below record 1.
 bool printDataCommand(const SharedState& state, const GraphZoomView& graph, Printer& printer, MessageBoxes& boxes,
-                      PrintReportState& report, const ShortDateText& shortDate);
+                      const Regional& regional, PrintReportState& report, const ShortDateText& shortDate);
 
 } // namespace meter

@@ -64,7 +64,7 @@ void writeSamplesReport(SafeFileWriter& out, const SharedState& state, const Loc
     line += "\r\n";
     out.write(line);
 
-    const LineFormat format(regional.decimalSeparator, state.timeFormat);
+    const LineFormat format(regional.decimalSeparator, regional.timeFormat);
     const std::int32_t count = state.liveRecordCount;
     for (std::int32_t n = 1; n <= count && n <= LiveRecordStore::capacity; ++n) {
         const LiveRecord& r = state.liveRecords[n];

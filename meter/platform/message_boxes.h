@@ -7,6 +7,12 @@ class QWidget;
 
 namespace meter {
 
+// The titles of the program's boxes: its name, which the boxes of its own
+// messages bear, and its title, which a box shown without a title of its own
+// bears (and the application is named by).
+inline const QString programName = QStringLiteral("meter");
+inline const QString programTitle = QStringLiteral("Meter");
+
 class MessageBoxes {
 public:
     enum class Buttons { Ok, YesNo };

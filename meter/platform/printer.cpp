@@ -63,7 +63,7 @@ void keepPageBuffers() {
 // ---------------------------------------------------------------------------
 // Printer
 
-bool Printer::Print(double number) {
+bool Printer::Print(double number, char decimalSeparator) {
     char digits[numberTextMax + 1];
     char* p = digits;
     if (!(number < 0)) *p++ = ' ';

@@ -55,13 +55,12 @@ public:
 
     // Prints one item with the top-left corner of its text at the print
     // position, then ends the line: x goes back to 0 and y down by one line of
-    // the font. A number is printed in the general number form, with a blank
-    // in the place of the sign when it is not negative (7 prints " 7").
+    // the font. A number is printed in the general number form with the given
+    // decimal separator, with a blank in the place of the sign when it is not
+    // negative (7 prints " 7").
     // False when no printer is available or the printer refuses the item.
     bool Print(const QString& text) { return printText(text); }
-    bool Print(double number);
-    // Decimal separator of printed numbers (the user's regional one).
-    char decimalSeparator = '.';
+    bool Print(double number, char decimalSeparator);
 
     // Ends the current page; the next item printed begins a new one.
     virtual bool NewPage() { return false; }

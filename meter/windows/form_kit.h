@@ -3,7 +3,7 @@
 // design stores them, and the label and text box factories.
 #pragma once
 
-#include "core/meter_keys.h"
+#include "core/design_geometry.h"
 
 #include <QColor>
 #include <QFont>
@@ -21,11 +21,7 @@ namespace meter {
 
 // ---------------------------------------------------------------- geometry
 
-inline constexpr int twipsPerPixel = 15;
-
-// Twips to whole pixels, cut off as the form engine does: 1935 twips are 129 px.
-constexpr int px(int twips) { return twips / twipsPerPixel; }
-
+// A design's rectangle in pixels, each side cut off to whole pixels (px).
 QRect twipsRect(int left, int top, int width, int height);
 QRect twipsRect(const DesignRect& r);
 

@@ -88,7 +88,7 @@ void AboutController::capAbout() {
 }
 
 void AboutController::capContents() {
-    boxes_.show(QStringLiteral("contents"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+    boxes_.show(QStringLiteral("contents"), programTitle, MessageBoxes::Buttons::Ok);
 }
 
 } // namespace meter

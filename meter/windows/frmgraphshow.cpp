@@ -20,8 +20,8 @@ QString fromUtf8(std::string_view t) { return QString::fromUtf8(t.data(), static
 
 } // namespace
 
-Frmgraphshow::Frmgraphshow(SharedState& state, QWidget* parent)
-    : QWidget(parent), state_(state) {
+Frmgraphshow::Frmgraphshow(SharedState& state, const Regional& regional, QWidget* parent)
+    : QWidget(parent), state_(state), regional_(regional) {
     setWindowTitle(QStringLiteral("V"));
     setFixedSize(designWidth, designHeight);
     setAutoFillBackground(true);
@@ -121,7 +121,7 @@ void Frmgraphshow::frmrefresh() {
         pal.setColor(QPalette::Base, back);
         Picture1->setPalette(pal);
     }
-    computeGraphGeometry(state_, HScroll1->value(), geometry_);
+    computeGraphGeometry(state_, regional_.timeFormat, HScroll1->value(), geometry_);
     if (geometry_.labels) {
         QLabel* const labels[graph::labelCount] = {LabelB0, LabelB1, LabelB2, LabelB3, LabelB4};
         for (int i = 0; i < graph::labelCount; ++i) {
@@ -162,7 +162,7 @@ void Frmgraphshow::showFileSummary(std::string_view maxText, std::string_view mi
 }
 
 void Frmgraphshow::OpenFileUse() {
-    const auto summary = fileSummary(state_.fileRecords, state_.fileRecordCount, decimalSeparator_);
+    const auto summary = fileSummary(state_.fileRecords, state_.fileRecordCount, regional_.decimalSeparator);
     if (!summary) return;
     showStartTime(summary->startTimeText);
     showRecordCount(summary->countText);

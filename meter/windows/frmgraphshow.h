@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/graph_geometry.h"
+#include "core/regional.h"
 #include "core/shared_state.h"
 #include "core/zoom_band.h"
 #include "platform/image_list.h"
@@ -38,7 +39,10 @@ public:
     // Builds the window and does what loading it does: scroll bar range and
     // position 1, the public members' start values, the twelve full scales.
     // The main window places it (left = readout panel width, top = tool strip height).
-    explicit Frmgraphshow(SharedState& state, QWidget* parent = nullptr);
+    // `regional` gives the time labels their format and the file summary its
+    // decimal separator; it must outlive the window.
+    Frmgraphshow(SharedState& state, const Regional& regional, QWidget* parent = nullptr);
+    Frmgraphshow(SharedState&, const Regional&&, QWidget* = nullptr) = delete;
 
     // Redraws the graph: works out what the plot shows now, writes the time
     // labels at once (also while the window is hidden) and has the plot box
@@ -69,8 +73,6 @@ public:
     // first record's time, the number of records, the largest and the
     // smallest value with their times. Nothing while no record is held.
     void OpenFileUse();
-    // The decimal separator of the numbers OpenFileUse writes; '.' until set.
-    void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
 
     // For printing. freezePlot: the plot box's picture becomes an image of its
     // current drawing and the box shows that picture instead of the live series.
@@ -168,8 +170,8 @@ private:
     void buildExtras();
 
     SharedState& state_;
+    const Regional& regional_;
     GraphGeometry geometry_;
-    char decimalSeparator_ = '.';
     ZoomPoint zoomStart_; // zoomStartX, zoomStartY: the band's anchor
     ZoomPoint zoomEnd_;   // zoomEndX, zoomEndY: its moving corner
 };

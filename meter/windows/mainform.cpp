@@ -32,8 +32,6 @@ namespace meter {
 
 namespace {
 
-const QString kTitle = QStringLiteral("meter");
-
 Environment checked(Environment env) {
     if (!env.boxes) throw std::invalid_argument("The main window needs message boxes (Environment::boxes)");
     if (!env.clock) throw std::invalid_argument("The main window needs a clock (Environment::clock)");
@@ -46,8 +44,6 @@ Environment checked(Environment env) {
 
 MainForm::MainForm(Environment env, QWidget* parent)
     : QWidget(parent), CommonDialog1(env.chooser), env_(checked(std::move(env))) {
-    // The records' times are shown in the user's time format.
-    state.timeFormat = env_.regional.timeFormat;
     setWindowTitle(QStringLiteral("METER"));
     setWindowIcon(appIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -70,7 +66,6 @@ MainForm::MainForm(Environment env, QWidget* parent)
         ownPrinter_ = std::make_unique<SystemPrinter>();
         printer_ = ownPrinter_.get();
     }
-    printer_->decimalSeparator = env_.regional.decimalSeparator;
     about_ = std::make_unique<AboutController>(*env_.boxes, [this] { resyncReceive(); }, appIcon());
 
     Timer_offline = new QTimer(this);
@@ -130,8 +125,7 @@ void MainForm::showChildren() {
     connect(frmtableshow, &Tableshow::keyPressed, this, &MainForm::sendKey);
     frmtableshow->show();
 
-    frmgraph = new Frmgraphshow(state, this);
-    frmgraph->setDecimalSeparator(env_.regional.decimalSeparator);
+    frmgraph = new Frmgraphshow(state, env_.regional, this);
     frmstatus = new Statusfrm(
         state, [this] { frmgraph->frmrefresh(); }, this, env_.clock, env_.regional, this);
     frmstatus->Form_Load(toolHeight, frmtableshow->height());
@@ -165,11 +159,11 @@ void MainForm::wireCommands() {
     };
     frmtoolbar->onExportToExcel = [this] { exportToExcelCommand(state, CommonDialog1, *env_.boxes); };
     frmtoolbar->onPrintAllData = [this](PrintReportState& report) {
-        printAllDataCommand(state, *printer_, *env_.boxes, report, env_.shortDate);
+        printAllDataCommand(state, *printer_, *env_.boxes, env_.regional, report, env_.shortDate);
     };
     frmtoolbar->onPrintData = [this](PrintReportState& report) {
         const GraphZoomView zoom{frmgraph->showzoom, frmgraph->xwidthzoom, frmgraph->NumStartShow};
-        printDataCommand(state, zoom, *printer_, *env_.boxes, report, env_.shortDate);
+        printDataCommand(state, zoom, *printer_, *env_.boxes, env_.regional, report, env_.shortDate);
     };
     frmtoolbar->onPrintGraph = [this] {
         FrmPrintUse* layout = frmprint();
@@ -204,7 +198,7 @@ void MainForm::offlinetotableshow() {
 }
 
 void MainForm::endProgram(const QString& message) {
-    env_.boxes->show(message, kTitle, MessageBoxes::Buttons::Ok);
+    env_.boxes->show(message, programName, MessageBoxes::Buttons::Ok);
     close();
 }
 
@@ -261,7 +255,7 @@ void MainForm::sendKey(std::uint8_t keyCode) {
 
 void MainForm::Command1_Click() {
     if (MSComm1->PortOpen())
-        env_.boxes->show(QStringLiteral("fdsfds"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+        env_.boxes->show(QStringLiteral("fdsfds"), programTitle, MessageBoxes::Buttons::Ok);
 }
 
 void MainForm::connectDialog() {
@@ -277,7 +271,7 @@ void MainForm::connectPort(int commPort) {
     MSComm1->setCommPort(static_cast<std::int16_t>(commPort));
     if (!MSComm1->setPortOpen(true)) {
         if (MSComm1->PortOpen()) MSComm1->setPortOpen(false);
-        env_.boxes->show(QStringLiteral("PortOpen error!"), QStringLiteral("Meter"), MessageBoxes::Buttons::Ok);
+        env_.boxes->show(QStringLiteral("PortOpen error!"), programTitle, MessageBoxes::Buttons::Ok);
         return;
     }
     // The new line may begin in the middle of a frame: find the frames' start
@@ -293,7 +287,7 @@ void MainForm::closeEvent(QCloseEvent* e) {
         Timer_offline->stop();
         Timer_reopen->stop();
         if (state.fileRecordCount > 1 &&
-            env_.boxes->show(QStringLiteral("Do you want to save the existing graph data?"), kTitle,
+            env_.boxes->show(QStringLiteral("Do you want to save the existing graph data?"), programName,
                              MessageBoxes::Buttons::YesNo) == MessageBoxes::Answer::Yes) {
             frmtoolbar->saveas_Click();
         }

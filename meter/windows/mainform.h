@@ -38,7 +38,9 @@ struct Environment {
     CommonDialog::Chooser chooser;   // the file dialog
     Clock clock;                     // required: local date and time
     ShortDateText shortDate;         // required: today in the system's short-date form
-    Regional regional;               // decimal separator and time format
+    // Decimal separator and time format. The main window's copy is the one
+    // the program goes by: its windows and commands are handed a reference.
+    Regional regional;
     Printer* printer = nullptr;      // none: the system's default printer
 };
 

@@ -3,6 +3,8 @@
 #include "common/window_drag.h"
 #include "windows/form_kit.h"
 #include "windows/mainform.h"
+#include "windows/tableshow.h"
+#include "windows/toolbar.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -53,13 +55,13 @@ QPixmap statusBackground() {
 }
 
 Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidget* mainWindow, Clock clock,
-                     Regional regional, QWidget* parent)
+                     const Regional& regional, QWidget* parent)
     : QWidget(parent),
       state_(state),
       frmrefresh_(std::move(frmrefresh)),
       mainWindow_(mainWindow),
       clock_(std::move(clock)),
-      regional_(std::move(regional)),
+      regional_(regional),
       background_(statusBackground()) {
     setObjectName(QStringLiteral("statusfrm"));
     setWindowTitle(QStringLiteral("Form2"));
@@ -143,6 +145,8 @@ Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidg
     Form_Load();
 }
 
+void Statusfrm::Form_Load() { Form_Load(Toolbar::designedHeight, Tableshow::designHeight); }
+
 void Statusfrm::Form_Load(int toolbarHeight, int tableshowHeight) {
     // Without a main window, the size the program's main window has.
     const int mainWidth = mainWindow_ ? mainWindow_->width() : MainForm::designWidth;
@@ -161,12 +165,20 @@ QLineEdit* Statusfrm::text(int i) const {
 void Statusfrm::showStatistics(const RecordOutcome& o) {
     // Every box is written on every frame; a box that already shows its text
     // (and so holds nothing the user typed) is left as it is.
-    auto write = [this, &o](int i) {
-        const QString t = QString::fromStdString(o.texts[static_cast<std::size_t>(i - 1)]);
-        if (text(i)->text() != t) text(i)->setText(t);
+    auto write = [](QLineEdit* box, const std::string& text) {
+        const QString t = QString::fromStdString(text);
+        if (box->text() != t) box->setText(t);
     };
-    for (int i = 9; i <= 12; ++i) write(i);
-    for (int i = 1; i <= 8; ++i) write(i);
+    auto writeColumn = [&write](QLineEdit* v, QLineEdit* t, QLineEdit* f, QLineEdit* a, const QuantityTexts& texts) {
+        write(v, texts.velocity);
+        write(t, texts.temperature);
+        write(f, texts.flow);
+        write(a, texts.area);
+    };
+    const StatisticsTexts& s = o.statistics;
+    writeColumn(Text9, Text10, Text11, Text12, s.unit);
+    writeColumn(Text1, Text2, Text3, Text4, s.maximum);
+    writeColumn(Text5, Text6, Text7, Text8, s.minimum);
 }
 
 void Statusfrm::Check1_Click() {

@@ -23,14 +23,17 @@ class Statusfrm : public QWidget {
     Q_OBJECT
 public:
     // frmrefresh redraws the graph; mainWindow is the window that is dragged
-    // and whose size places the strip.
+    // and whose size places the strip. `regional` gives the clock its time
+    // format; it must outlive the strip.
     Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidget* mainWindow, Clock clock,
-              Regional regional, QWidget* parent = nullptr);
+              const Regional& regional, QWidget* parent = nullptr);
+    Statusfrm(SharedState&, std::function<void()>, QWidget*, Clock, const Regional&&, QWidget* = nullptr) = delete;
 
     // Places the strip below the tool strip and the readout panel, across the
-    // main window's width and down to its bottom. The constructor runs it with
-    // the designed heights 71 and 479.
-    void Form_Load(int toolbarHeight = 71, int tableshowHeight = 479);
+    // main window's width and down to its bottom.
+    void Form_Load(int toolbarHeight, int tableshowHeight);
+    // The same with their designed heights; the constructor runs it.
+    void Form_Load();
 
     // Text1..Text12; nullptr for any other i.
     QLineEdit* text(int i) const;
@@ -93,7 +96,7 @@ private:
     std::function<void()> frmrefresh_;
     QWidget* mainWindow_;
     Clock clock_;
-    Regional regional_;
+    const Regional& regional_;
     QPixmap background_;
 };
 

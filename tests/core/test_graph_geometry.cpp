@@ -47,7 +47,7 @@ protected:
     }
 
     const GraphGeometry& compute(int scrollValue = 1) {
-        computeGraphGeometry(s, scrollValue, g);
+        computeGraphGeometry(s, timeFormat, scrollValue, g);
         return g;
     }
 
@@ -104,6 +104,7 @@ protected:
     }
 
     SharedState s;
+    TimeFormat timeFormat;
     GraphGeometry g;
 };
 
@@ -363,22 +364,22 @@ TEST_F(GraphGeometryTest, CountBeyondTheStoreIsHeldToIt) {
 
 } // namespace
 
-TEST_F(GraphGeometryTest, TimeLabelsInTheStoresFormatAreNeverCut) {
+TEST_F(GraphGeometryTest, TimeLabelsInTheUsersFormatAreNeverCut) {
     // A long format, as some locales have one: literal text of three-byte
     // characters and digits of their own, 12 hours.
     using F = TimeFormat::Field;
     TimeFormat::Digits tibetan;
     for (int d = 0; d < 10; ++d) tibetan[static_cast<std::size_t>(d)] = "\xE0\xBC" + std::string(1, static_cast<char>(0xA0 + d));
     const std::string hour = "\xE0\xBD\x86\xE0\xBD\xB4\xE0\xBC\x8B\xE0\xBD\x9A\xE0\xBD\xBC\xE0\xBD\x91\xE0\xBC\x8B ";
-    s.timeFormat = TimeFormat({{F::Text, false, hour, {}},
-                               {F::Hour12, false, {}, {}},
-                               {F::Text, false, " minutes and seconds ", {}},
-                               {F::Minute, true, {}, {}},
-                               {F::Text, false, ":", {}},
-                               {F::Second, true, {}, {}},
-                               {F::Text, false, " ", {}},
-                               {F::DayHalf, false, "before noon", "in the afternoon"}},
-                              tibetan);
+    timeFormat = TimeFormat({{F::Text, false, hour, {}},
+                             {F::Hour12, false, {}, {}},
+                             {F::Text, false, " minutes and seconds ", {}},
+                             {F::Minute, true, {}, {}},
+                             {F::Text, false, ":", {}},
+                             {F::Second, true, {}, {}},
+                             {F::Text, false, " ", {}},
+                             {F::DayHalf, false, "before noon", "in the afternoon"}},
+                            tibetan);
     fill(210);
     s.liveRecords[210].timeText = {22, 5, 9};
     compute();

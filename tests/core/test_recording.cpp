@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -34,6 +35,14 @@ MeterFrame frame(float v, float t, float f, float a, std::uint8_t vc = velMs, st
     m.flowUnitCode = fc;
     m.areaUnitCode = ac;
     return m;
+}
+
+// The statistics texts in the order of the strip's boxes Text1..Text12.
+std::array<std::string, 12> boxTexts(const RecordOutcome& o) {
+    const StatisticsTexts& t = o.statistics;
+    return {t.maximum.velocity, t.maximum.temperature, t.maximum.flow, t.maximum.area,
+            t.minimum.velocity, t.minimum.temperature, t.minimum.flow, t.minimum.area,
+            t.unit.velocity,    t.unit.temperature,    t.unit.flow,    t.unit.area};
 }
 
 struct Recorder : ::testing::Test {
@@ -166,7 +175,7 @@ TEST_F(Recorder, FirstRecordGetsStartTimeAndClockIsReadTwice) {
     EXPECT_EQ(r.no, 1);
     EXPECT_EQ(r.dateText.view(), "07-03-2024");
     EXPECT_EQ(r.timeText, (TimeOfDay{9, 5, 5})); // read anew, not taken from the start time
-    EXPECT_EQ(s->timeFormat.text(r.timeText), "09:05:05");
+    EXPECT_EQ(regional.timeFormat.text(r.timeText), "09:05:05");
 
     o = record(frame(1.5f, 20.0f, 2.0f, 0.5f));
     EXPECT_EQ(o.countText, "2");
@@ -192,7 +201,8 @@ TEST_F(Recorder, StartValuesShownConverted) {
         initSharedState(*s);
         // Every reading invalid (area aside, which is NaN and so left out).
         RecordOutcome o = record(frame(1, 1, 1, nanF, c.vc | invalid, c.tc | invalid, c.fc | invalid, c.ac));
-        for (int i = 0; i < 8; ++i) EXPECT_EQ(o.texts[static_cast<std::size_t>(i)], c.texts[static_cast<std::size_t>(i)]) << "Text" << i + 1;
+        const std::array<std::string, 12> shown = boxTexts(o);
+        for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(shown[i], c.texts[i]) << "Text" << i + 1;
     }
 }
 
@@ -219,15 +229,15 @@ TEST_F(Recorder, ReadingsAreStoredConvertedAndTrackersStayInBaseUnits) {
     EXPECT_DOUBLE_EQ(last().temperature, 32);
     EXPECT_EQ(last().temperatureUnit, Unit::Fahrenheit);
     EXPECT_DOUBLE_EQ(last().area, 10.76);
-    EXPECT_EQ(o.texts[8], "km/h");
-    EXPECT_EQ(o.texts[9], "\xC2\xB0" "F");
-    EXPECT_EQ(o.texts[10], "CMM");
-    EXPECT_EQ(o.texts[11], "Ft2");
-    EXPECT_EQ(o.texts[0], "36");   // max 10 m/s in km/h
-    EXPECT_EQ(o.texts[4], "3.6");  // min 1 m/s in km/h
-    EXPECT_EQ(o.texts[1], "32.0");
-    EXPECT_EQ(o.texts[3], "10.76");
-    EXPECT_EQ(o.texts[7], "0.108"); // 0.01 m2 in Ft2: 0.107639 - bias
+    EXPECT_EQ(o.statistics.unit.velocity, "km/h");
+    EXPECT_EQ(o.statistics.unit.temperature, "\xC2\xB0" "F");
+    EXPECT_EQ(o.statistics.unit.flow, "CMM");
+    EXPECT_EQ(o.statistics.unit.area, "Ft2");
+    EXPECT_EQ(o.statistics.maximum.velocity, "36");   // max 10 m/s in km/h
+    EXPECT_EQ(o.statistics.minimum.velocity, "3.6");  // min 1 m/s in km/h
+    EXPECT_EQ(o.statistics.maximum.temperature, "32.0");
+    EXPECT_EQ(o.statistics.maximum.area, "10.76");
+    EXPECT_EQ(o.statistics.minimum.area, "0.108"); // 0.01 m2 in Ft2: 0.107639 - bias
 }
 
 TEST_F(Recorder, InvalidReadingsLeaveTheTrackersAlone) {
@@ -243,7 +253,7 @@ TEST_F(Recorder, InvalidReadingsLeaveTheTrackersAlone) {
     EXPECT_FLOAT_EQ(s->maxFlow, -90000);
     // Area has no flag.
     EXPECT_FLOAT_EQ(s->maxArea, 0.2f);
-    EXPECT_EQ(o.texts[3], "0.2");
+    EXPECT_EQ(o.statistics.maximum.area, "0.2");
 
     record(frame(5, 25, 3, 0.2f, velMs | invalid, tempC | invalid, flowCmm | invalid, areaM2));
     EXPECT_DOUBLE_EQ(last().velocity, 9999999);
@@ -261,46 +271,46 @@ TEST_F(Recorder, UnknownAreaCodeStoresSquareMetresAtZeroButTracks) {
     EXPECT_DOUBLE_EQ(last().area, 0);
     EXPECT_FLOAT_EQ(s->maxArea, 2.5f);
     EXPECT_FLOAT_EQ(s->minArea, 2.5f);
-    EXPECT_EQ(o.texts[11], "m2");
-    EXPECT_EQ(o.texts[3], "2.5");
+    EXPECT_EQ(o.statistics.unit.area, "m2");
+    EXPECT_EQ(o.statistics.maximum.area, "2.5");
 }
 
 TEST_F(Recorder, UnitSwitchReconvertsTheExtremesButNotTheRecords) {
     record(frame(2.0f, 20, 1, 1, velMs));
     RecordOutcome o = record(frame(3.0f, 20, 1, 1, velMs));
-    EXPECT_EQ(o.texts[0], "3");
-    EXPECT_EQ(o.texts[4], "2");
-    EXPECT_EQ(o.texts[8], "m/s");
+    EXPECT_EQ(o.statistics.maximum.velocity, "3");
+    EXPECT_EQ(o.statistics.minimum.velocity, "2");
+    EXPECT_EQ(o.statistics.unit.velocity, "m/s");
     o = record(frame(2.5f, 20, 1, 1, velKmh));
-    EXPECT_EQ(o.texts[0], "10.8");
-    EXPECT_EQ(o.texts[4], "7.2");
-    EXPECT_EQ(o.texts[8], "km/h");
+    EXPECT_EQ(o.statistics.maximum.velocity, "10.8");
+    EXPECT_EQ(o.statistics.minimum.velocity, "7.2");
+    EXPECT_EQ(o.statistics.unit.velocity, "km/h");
     EXPECT_DOUBLE_EQ(s->liveRecords[1].velocity, 2);
     EXPECT_EQ(s->liveRecords[1].velocityUnit, Unit::MetresPerSecond);
     EXPECT_DOUBLE_EQ(s->liveRecords[3].velocity, 9);
     o = record(frame(2.5f, 20, 1, 1, velMph));
-    EXPECT_EQ(o.texts[0], "6.7");
+    EXPECT_EQ(o.statistics.maximum.velocity, "6.7");
     o = record(frame(2.5f, 20, 1, 1, velKnots));
-    EXPECT_EQ(o.texts[0], "5.8");
+    EXPECT_EQ(o.statistics.maximum.velocity, "5.8");
     o = record(frame(2.5f, 20, 1, 1, velFtMin));
-    EXPECT_EQ(o.texts[0], "590"); // 590.55 narrows to 590.549988, and the bias holds it back
+    EXPECT_EQ(o.statistics.maximum.velocity, "590"); // 590.55 narrows to 590.549988, and the bias holds it back
 }
 
 TEST_F(Recorder, StatisticsTextsUseTheDecimalSeparatorAndLeadingZero) {
     regional.decimalSeparator = ',';
     RecordOutcome o = record(frame(0.25f, 21.5f, 0.5f, 0.125f, velMs, tempC, flowCmm, areaM2));
-    EXPECT_EQ(o.texts[0], "0,25");
-    EXPECT_EQ(o.texts[1], "21,5");
-    EXPECT_EQ(o.texts[2], "0,5");
-    EXPECT_EQ(o.texts[3], "0,125");
-    EXPECT_EQ(o.texts[5], "21,5");
+    EXPECT_EQ(o.statistics.maximum.velocity, "0,25");
+    EXPECT_EQ(o.statistics.maximum.temperature, "21,5");
+    EXPECT_EQ(o.statistics.maximum.flow, "0,5");
+    EXPECT_EQ(o.statistics.maximum.area, "0,125");
+    EXPECT_EQ(o.statistics.minimum.temperature, "21,5");
     // The stored value does not depend on the separator.
     EXPECT_DOUBLE_EQ(last().velocity, 0.25);
     regional.decimalSeparator = '.';
     o = record(frame(0.05f, 0.25f, 0.5f, 0.125f, velMs, tempC, flowCmm, areaM2));
-    EXPECT_EQ(o.texts[4], "0.05");
-    EXPECT_EQ(o.texts[6], "0.5");
-    EXPECT_EQ(o.texts[5], "0.3"); // 0.25 as a 32-bit float is exact: a half rounds up
+    EXPECT_EQ(o.statistics.minimum.velocity, "0.05");
+    EXPECT_EQ(o.statistics.minimum.flow, "0.5");
+    EXPECT_EQ(o.statistics.minimum.temperature, "0.3"); // 0.25 as a 32-bit float is exact: a half rounds up
 }
 
 TEST_F(Recorder, NonNumbersAndHugeValuesAreKeptOutOfTheTrackers) {
@@ -328,7 +338,7 @@ TEST_F(Recorder, NonNumbersAndHugeValuesAreKeptOutOfTheTrackers) {
         EXPECT_FLOAT_EQ(s->maxArea, -900000);
         EXPECT_FLOAT_EQ(s->minArea, 900000);
         EXPECT_FLOAT_EQ(s->maxTemperature, 0);
-        for (const std::string& t : o.texts) EXPECT_FALSE(t.empty());
+        for (const std::string& t : boxTexts(o)) EXPECT_FALSE(t.empty());
     }
     // +infinity as a temperature is no reading.
     initSharedState(*s);
@@ -345,8 +355,8 @@ TEST_F(Recorder, ExtremeTrackedInOneUnitOverflowsInAnother) {
     record(frame(1e37f, 1, 1, 1, velMs));
     EXPECT_FLOAT_EQ(s->maxVelocity, 1e37f);
     RecordOutcome o = record(frame(1, 1, 1, 1, velFtMin));
-    EXPECT_EQ(o.texts[0], "Infinity");
-    EXPECT_EQ(o.texts[4], "197");
+    EXPECT_EQ(o.statistics.maximum.velocity, "Infinity");
+    EXPECT_EQ(o.statistics.minimum.velocity, "197");
 }
 
 TEST_F(Recorder, ScrollRangeAndFullStore) {

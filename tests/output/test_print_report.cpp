@@ -30,6 +30,7 @@ struct Report {
     std::unique_ptr<meter::SharedState> state = std::make_unique<meter::SharedState>();
     RecordingPrinter printer;
     testsupport::RecordingBoxes boxes;
+    meter::Regional regional;
     meter::PrintReportState report;
 
     explicit Report(int records) {
@@ -44,11 +45,11 @@ struct Report {
         state->fileRecordCount = records;
     }
     bool printAll() {
-        return meter::printAllDataCommand(*state, printer, boxes, report, [] { return QString(kDate); });
+        return meter::printAllDataCommand(*state, printer, boxes, regional, report, [] { return QString(kDate); });
     }
     bool printData(bool showzoom, double xwidthzoom, std::int32_t start) {
         const meter::GraphZoomView graph{showzoom, xwidthzoom, start};
-        return meter::printDataCommand(*state, graph, printer, boxes, report, [] { return QString(kDate); });
+        return meter::printDataCommand(*state, graph, printer, boxes, regional, report, [] { return QString(kDate); });
     }
     // The record numbers printed, in order.
     std::vector<int> rowsPrinted() const {

@@ -97,14 +97,12 @@ TEST_F(ReportCsvTest, ReportWithCommaAndLongItems) {
     meter::initSharedState(*s);
     // 14 characters and more: still one blank, up to the next stop.
     const QLocale us("en_US");
-    s->timeFormat = meter::timeFormatFor("h:mm:ss AP 'xx'", us);
     add(*s, {22, 0, 0}, 123456.789012, Unit::FeetPerMinute, 0.5, Unit::Fahrenheit, 0.25,
         Unit::CubicFeetPerMin, 0.75, Unit::SquareInches);
-    meter::Regional regional = meter::regionalSettings(us);
-    regional.decimalSeparator = ',';
+    const meter::Regional regional{',', meter::timeFormatFor("h:mm:ss AP 'xx'", us)};
     ASSERT_TRUE(meter::saveSamplesReport(path("r.txt"), *s, kNow, regional));
     const std::string expected =
-        "Samples Report              05-03-2024    2:07:09 PM\r\n"
+        "Samples Report              05-03-2024    2:07:09 PM xx\r\n"
         "NO.   DATE   TIME   VELOCITY   TEMPERATURE   FLOW   AREA\r\n"
         "1             01-02-2024    10:00:00 PM xx              123456,789012ft/min         0,5\xB0"
         "F         0,25CFM       0,75in2\r\n";
@@ -153,10 +151,9 @@ TEST_F(ReportCsvTest, TimesInTheLocalesFormatWhole) {
     for (const Case c : {Case{"fr_CA", "22 h 05 min 09 s"}, Case{"bg_BG", "22:05:09 ?."}, Case{"en_US", "10:05:09 PM"}}) {
         auto s = std::make_unique<meter::SharedState>();
         meter::initSharedState(*s);
-        s->timeFormat = meter::regionalSettings(QLocale(c.locale)).timeFormat;
         add(*s, {22, 5, 9}, 1, Unit::MetresPerSecond, 1, Unit::Celsius, 1, Unit::CubicMetresPerMin, 1,
             Unit::SquareMetres);
-        ASSERT_TRUE(meter::saveSampleCsv(path("t.csv"), *s, {}));
+        ASSERT_TRUE(meter::saveSampleCsv(path("t.csv"), *s, meter::regionalSettings(QLocale(c.locale))));
         const std::string csv = readAll(path("t.csv"));
         EXPECT_EQ(csv.substr(csv.find('\n') + 1),
                   "1,\"01-02-2024\",\"" + std::string(c.time) + "\",\"1m/s\",\"1\xB0" "C\",\"1CMM\",\"1m2\"\r\n")

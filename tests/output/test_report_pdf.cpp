@@ -168,7 +168,7 @@ TEST(ReportPdf, LayoutInPdfFile) {
     printer.outputFileName = pdf;
     testsupport::RecordingBoxes boxes;
     meter::PrintReportState report;
-    ASSERT_TRUE(meter::printAllDataCommand(*state, printer, boxes, report, [] { return kDate; }));
+    ASSERT_TRUE(meter::printAllDataCommand(*state, printer, boxes, {}, report, [] { return kDate; }));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_FALSE(printer.documentOpen());
     // A PDF file has no unprintable edge.
@@ -198,7 +198,7 @@ TEST(ReportPdf, ThroughCupsPdfQueue) {
     {
         meter::SystemPrinter printer;
         printer.documentName = name;
-        ASSERT_TRUE(meter::printAllDataCommand(*state, printer, boxes, report, [] { return kDate; }));
+        ASSERT_TRUE(meter::printAllDataCommand(*state, printer, boxes, {}, report, [] { return kDate; }));
     }
     ASSERT_TRUE(boxes.shown.empty()) << boxes.shown[0].text.toStdString();
 
@@ -224,7 +224,7 @@ TEST(ReportPdf, NoPrinter) {
     meter::SystemPrinter printer([] { return QPrinterInfo(); });
     testsupport::RecordingBoxes boxes;
     meter::PrintReportState report;
-    EXPECT_FALSE(meter::printAllDataCommand(*state, printer, boxes, report, [] { return kDate; }));
+    EXPECT_FALSE(meter::printAllDataCommand(*state, printer, boxes, {}, report, [] { return kDate; }));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "print data error!");
     EXPECT_EQ(boxes.shown[0].title, "meter");
@@ -244,7 +244,7 @@ TEST(ReportPdf, DocumentLeftOpen) {
     auto printer = std::make_unique<meter::SystemPrinter>([] { return QPrinterInfo(); });
 
     printer->outputFileName = dir.filePath("failed.pdf");
-    EXPECT_FALSE(meter::printDataCommand(*state, noWidth, *printer, boxes, report, [] { return kDate; }));
+    EXPECT_FALSE(meter::printDataCommand(*state, noWidth, *printer, boxes, {}, report, [] { return kDate; }));
     EXPECT_TRUE(printer->documentOpen());
 
     // The graph.
@@ -260,9 +260,9 @@ TEST(ReportPdf, DocumentLeftOpen) {
     EXPECT_TRUE(landscapeFirstPage(dir.filePath("graph.pdf")));
 
     // A report after another failed run.
-    EXPECT_FALSE(meter::printDataCommand(*state, noWidth, *printer, boxes, report, [] { return kDate; }));
+    EXPECT_FALSE(meter::printDataCommand(*state, noWidth, *printer, boxes, {}, report, [] { return kDate; }));
     printer->outputFileName = dir.filePath("report.pdf");
-    EXPECT_TRUE(meter::printAllDataCommand(*state, *printer, boxes, report, [] { return kDate; }));
+    EXPECT_TRUE(meter::printAllDataCommand(*state, *printer, boxes, {}, report, [] { return kDate; }));
     const auto pages = pdfWords(dir.filePath("report.pdf"));
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0].size(), 4u + 4 + 3 * 4 + 3);
@@ -270,7 +270,7 @@ TEST(ReportPdf, DocumentLeftOpen) {
 
     // Left open at the end of the program.
     printer->outputFileName = dir.filePath("at-exit.pdf");
-    EXPECT_FALSE(meter::printDataCommand(*state, noWidth, *printer, boxes, report, [] { return kDate; }));
+    EXPECT_FALSE(meter::printDataCommand(*state, noWidth, *printer, boxes, {}, report, [] { return kDate; }));
     printer.reset();
     EXPECT_EQ(pageCount(dir.filePath("at-exit.pdf")), 1);
     EXPECT_EQ(boxes.shown.size(), 3u);
@@ -303,7 +303,7 @@ TEST(SystemPrinterObject, PositionsWidthAndLineEnd) {
     printer.setCurrentY(2000.25f);
     EXPECT_EQ(printer.CurrentX(), 1234.5f);
     EXPECT_EQ(printer.CurrentY(), 2000.25f);
-    ASSERT_TRUE(printer.Print(7.0));
+    ASSERT_TRUE(printer.Print(7.0, '.'));
     EXPECT_TRUE(printer.documentOpen());
     // The line ends: back to the left edge, one line of Arial 12 lower.
     EXPECT_EQ(printer.CurrentX(), 0.0f);

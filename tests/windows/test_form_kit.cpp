@@ -43,8 +43,9 @@ TEST(FormKit, TwipsPointsAndStoredColours) {
 TEST(FormKit, OneFallbackPerDesignFace) {
     auto state = std::make_unique<SharedState>();
     initSharedState(*state);
-    Frmgraphshow graph(*state);
-    Statusfrm strip(*state, {}, nullptr, {}, {});
+    const Regional regional;
+    Frmgraphshow graph(*state, regional);
+    Statusfrm strip(*state, {}, nullptr, {}, regional);
     const QString simSun = QFontInfo(designFont(DesignFace::SimSun, 11.25)).family();
     EXPECT_EQ(QFontInfo(graph.Label6->font()).family(), simSun);
     EXPECT_EQ(QFontInfo(strip.Label8->font()).family(), simSun);
@@ -106,8 +107,9 @@ QLabel* labelWithText(const QWidget& window, const QString& text) {
 TEST(FormKit, LabelsFitTheRoomTheDesignGivesThem) {
     auto state = std::make_unique<SharedState>();
     initSharedState(*state);
-    Frmgraphshow graph(*state);
-    Statusfrm strip(*state, {}, nullptr, {}, {});
+    const Regional regional;
+    Frmgraphshow graph(*state, regional);
+    Statusfrm strip(*state, {}, nullptr, {}, regional);
     FrmPrintUse layout;
 
     for (const QLabel* l : {graph.Label6, graph.Label3, graph.Label4, graph.Label5}) {
@@ -238,9 +240,10 @@ TEST(FormKit, LabelsLieBeneathTheControlsOfTheirContainer) {
     CommonDialog files{[](const CommonDialog::Request&) { return QString(); }};
     QWidget main;
     main.resize(MainForm::designWidth, MainForm::designHeight);
+    const Regional regional;
     std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<Frmgraphshow>(*state));
-    windows.push_back(std::make_unique<Statusfrm>(*state, std::function<void()>{}, nullptr, Clock{}, Regional{}));
+    windows.push_back(std::make_unique<Frmgraphshow>(*state, regional));
+    windows.push_back(std::make_unique<Statusfrm>(*state, std::function<void()>{}, nullptr, Clock{}, regional));
     windows.push_back(std::make_unique<FrmAbout>());
     windows.push_back(std::make_unique<FrmPrintUse>());
     windows.push_back(std::make_unique<DlgSelectCon>());

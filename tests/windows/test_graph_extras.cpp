@@ -44,7 +44,7 @@ protected:
     void SetUp() override {
         initSharedState(*state);
         testsupport::fillWaveRecords(*state, 400);
-        w = std::make_unique<Frmgraphshow>(*state);
+        w = std::make_unique<Frmgraphshow>(*state, regional);
     }
     void TearDown() override {
         if (QWidget* g = QWidget::mouseGrabber()) g->releaseMouse();
@@ -67,6 +67,7 @@ protected:
     QImage plot() const { return rgb(w->Picture1->grab()); }
 
     std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+    const Regional regional;
     std::unique_ptr<Frmgraphshow> w;
 };
 
@@ -233,7 +234,7 @@ TEST_F(GraphExtrasTest, PauseClicksAfterLoading) {
     };
     for (const After& c : cases) {
         SCOPED_TRACE(c.clicks);
-        w = std::make_unique<Frmgraphshow>(*state);
+        w = std::make_unique<Frmgraphshow>(*state, regional);
         w->TimerRepire->start(); // as though something had started it
         for (int i = 0; i < c.clicks; ++i) testsupport::clickOn(w->btpause, {10, 10});
         EXPECT_EQ(w->runORpause, c.paused);

@@ -38,7 +38,7 @@ protected:
     void SetUp() override {
         state = std::make_unique<SharedState>();
         initSharedState(*state);
-        w = std::make_unique<Frmgraphshow>(*state);
+        w = std::make_unique<Frmgraphshow>(*state, regional);
     }
 
     void setRecord(int n, double v, double t, double f, double a) {
@@ -81,6 +81,7 @@ protected:
     }
 
     std::unique_ptr<SharedState> state;
+    const Regional regional;
     std::unique_ptr<Frmgraphshow> w;
 };
 
@@ -458,7 +459,7 @@ TEST_F(GraphWindowTest, FrozenPlotAndRestoreFromBackdrop) {
     const QImage after = w->Picture1->grab().toImage();
     EXPECT_NE(after, live);
     // Same drawing as a box that never was frozen.
-    Frmgraphshow fresh(*state);
+    Frmgraphshow fresh(*state, regional);
     fresh.frmrefresh();
     EXPECT_EQ(after, fresh.Picture1->grab().toImage());
 }

@@ -165,7 +165,8 @@ TEST(GraphPrinting, PageThroughCupsPdfQueue) {
         r.areaUnit = meter::Unit::SquareMetres;
         state->liveRecordCount = n;
     }
-    meter::Frmgraphshow window(*state);
+    const meter::Regional regional;
+    meter::Frmgraphshow window(*state, regional);
     window.show();
     window.frmrefresh();
     QCoreApplication::processEvents();

@@ -23,12 +23,12 @@ struct StatusfrmTest : ::testing::Test {
     std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
     int refreshes = 0;
     QWidget main;
+    Regional regional;
     std::unique_ptr<Statusfrm> strip;
 
     void SetUp() override {
         initSharedState(*state);
         main.resize(MainForm::designWidth, MainForm::designHeight); // as the program runs
-        Regional regional;
         regional.timeFormat = timeFormatFor(QStringLiteral("H:mm:ss"), QLocale::c());
         strip = std::make_unique<Statusfrm>(
             *state, [this] { ++refreshes; }, &main, [] { return LocalDateTime{2024, 12, 31, 8, 7, 6}; }, regional,
@@ -42,7 +42,7 @@ struct StatusfrmTest : ::testing::Test {
 TEST_F(StatusfrmTest, DesignStateAndPlacement) {
     EXPECT_EQ(strip->geometry(), QRect(0, 550, 909, 120));
     // Without a main window it takes the main window's design size.
-    const Statusfrm alone(*state, {}, nullptr, [] { return LocalDateTime{}; }, Regional{});
+    const Statusfrm alone(*state, {}, nullptr, [] { return LocalDateTime{}; }, regional);
     EXPECT_EQ(alone.geometry(), QRect(0, 550, 909, 120));
     for (int i = 1; i <= 12; ++i) {
         ASSERT_NE(strip->text(i), nullptr);
@@ -121,12 +121,15 @@ TEST_F(StatusfrmTest, OnlyTheBackgroundDragsTheMainWindow) {
 TEST_F(StatusfrmTest, ShowsTheStatisticsAndTypedTextStaysUntilThen) {
     strip->Text3->setText("typed");
     RecordOutcome o;
-    o.texts = {"36", "21.5", "0.5", "10.76", "3.6", "0.0", "0.25", "0.108",
-               "km/h", "\xC2\xB0" "C", "CMM", "Ft2"};
+    o.statistics = {.maximum = {"36", "21.5", "0.5", "10.76"},
+                    .minimum = {"3.6", "0.0", "0.25", "0.108"},
+                    .unit = {"km/h", "\xC2\xB0" "C", "CMM", "Ft2"}};
     EXPECT_EQ(strip->Text3->text(), "typed");
     strip->showStatistics(o);
-    for (int i = 1; i <= 12; ++i)
-        EXPECT_EQ(strip->text(i)->text(), QString::fromStdString(o.texts[static_cast<std::size_t>(i - 1)]));
+    // Text1..Text12.
+    const char* const shown[] = {"36", "21.5", "0.5", "10.76", "3.6", "0.0", "0.25", "0.108",
+                                 "km/h", "\xC2\xB0" "C", "CMM", "Ft2"};
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(strip->text(i)->text(), QString::fromUtf8(shown[i - 1])) << i;
     EXPECT_EQ(strip->Text10->text(), QString::fromUtf8("\u00B0C"));
 
     strip->Timer1_Timer();

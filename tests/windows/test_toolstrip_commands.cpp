@@ -3,12 +3,17 @@
 #include "fake_env.h"
 #include "main_window_rig.h"
 #include "platform/printer.h"
+#include "platform/regional_settings.h"
 #include "windows/frmabout.h"
+#include "windows/frmgraphshow.h"
 #include "windows/mainform.h"
+#include "windows/statusfrm.h"
 #include "windows/toolbar.h"
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -94,6 +99,30 @@ TEST(ToolStripCommands, ExportWritesTheCsvFile) {
               "\"NO.\",\"DATE\",\"TIME\",\"VELOCITY\",\"TEMPERATURE\",\"FLOW\",\"AREA\"\r\n"
               "1,\"10-12-2026\",\"09:30:05\",\"1.25m/s\",\"0\xB0" "C\",\"0CMM\",\"0m2\"\r\n");
     EXPECT_EQ(s.form->CommonDialog1.DialogTitle, "Save"); // stays for later dialogs
+}
+
+// The separator and the time format the environment gives, in every text
+// made from the records and the clock.
+TEST(ToolStripCommands, FilesAndWindowsInTheUsersRegionalSettings) {
+    const Regional regional{',', timeFormatFor(QStringLiteral("h.mm.ss AP"), QLocale("en_US"))};
+    MainWindowRig s(MainWindowRig::Options{.regional = regional});
+    ASSERT_TRUE(s.started);
+    QTemporaryDir dir;
+    s.addRecords(2);
+    s.answers = {dir.filePath("run.txt"), dir.filePath("run.csv")};
+    s.form->frmtoolbar->saveas_Click();
+    s.form->frmtoolbar->export_Click();
+
+    const QByteArray report = MainWindowRig::readFile(dir.filePath("run.txt"));
+    EXPECT_TRUE(report.startsWith("Samples Report              10-12-2026    9.30.05 AM\r\n")) << report.toStdString();
+    EXPECT_TRUE(report.contains("\r\n1             10-12-2026    9.30.05 AM    1,25m/s ")) << report.toStdString();
+    const QByteArray csv = MainWindowRig::readFile(dir.filePath("run.csv"));
+    EXPECT_TRUE(csv.contains("\r\n2,\"10-12-2026\",\"9.30.05 AM\",\"2,5m/s\",")) << csv.toStdString();
+
+    s.form->frmgraph->frmrefresh();
+    EXPECT_EQ(s.form->frmgraph->LabelB0->text(), "9.30.05 AM");
+    s.form->frmstatus->Timer1_Timer();
+    EXPECT_EQ(s.form->frmstatus->Label5->text(), "9.30.05 AM");
 }
 
 TEST(ToolStripCommands, PrintWithoutPrinterSaysSoAndResynchronises) {
