@@ -1,6 +1,7 @@
 #include "output/print_report.h"
 
 #include "core/number_reading.h"
+#include "output/log.h"
 #include "platform/message_boxes.h"
 #include "platform/printer.h"
 
@@ -13,17 +14,21 @@ namespace meter {
 namespace {
 
 // Ends a run at the first failure, like an error trap around the whole job.
-struct ReportFailure {};
+// A printer that refuses a call tells why in the log itself; the run's own
+// failures carry their cause.
+struct ReportFailure {
+    const char* why = nullptr;
+};
 
-void require(bool ok) {
-    if (!ok) throw ReportFailure{};
+void require(bool ok, const char* why = nullptr) {
+    if (!ok) throw ReportFailure{why};
 }
 
 constexpr std::int64_t int32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t int32Max = std::numeric_limits<std::int32_t>::max();
 
 std::int32_t int32Of(std::int64_t v) {
-    require(v >= int32Min && v <= int32Max);
+    require(v >= int32Min && v <= int32Max, "a record, position or page number beyond 32 bits");
     return static_cast<std::int32_t>(v);
 }
 
@@ -31,7 +36,7 @@ std::int32_t int32Of(std::int64_t v) {
 // number outside that range, or none at all, is a failure.
 std::int32_t nearestInt32(double v) {
     const std::optional<std::int32_t> r = roundToInt32(v);
-    require(r.has_value());
+    require(r.has_value(), "a record number or position with no whole 32-bit value");
     return *r;
 }
 
@@ -55,7 +60,7 @@ Span zoomedSpan(const GraphZoomView& graph) {
     Span s;
     s.first = int32Of(static_cast<std::int64_t>(graph.NumStartShow) + 1);
     // A zero width is a division by zero; an infinite one is no width at all.
-    require(std::isfinite(graph.xwidthzoom) && graph.xwidthzoom != 0);
+    require(std::isfinite(graph.xwidthzoom) && graph.xwidthzoom != 0, "the graph's zoom has no width");
     s.last = nearestInt32(629.0 / graph.xwidthzoom + graph.NumStartShow + 1);
     return s;
 }
@@ -144,7 +149,7 @@ private:
     }
 
     const FileRecord& record(std::int64_t i) const {
-        require(i >= 1 && i <= FileRecordStore::capacity);
+        require(i >= 1 && i <= FileRecordStore::capacity, "a record number outside the store");
         return state_.fileRecords[static_cast<std::int32_t>(i)];
     }
 
@@ -206,8 +211,10 @@ bool runReport(const SharedState& state, const GraphZoomView* graph, Printer& pr
         run.rows(span, count);
         run.end();
         return true;
-    } catch (const ReportFailure&) {
-    } catch (const std::exception&) {
+    } catch (const ReportFailure& f) {
+        if (f.why != nullptr) qCWarning(outputLog, "Cannot print the report: %s", f.why);
+    } catch (const std::exception& e) {
+        qCWarning(outputLog, "Cannot print the report: %s", e.what());
     }
     // What was printed stays in the open document.
     boxes.show(printDataErrorText, programName, MessageBoxes::Buttons::Ok);

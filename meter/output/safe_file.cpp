@@ -1,5 +1,8 @@
 #include "output/safe_file.h"
 
+#include "output/log.h"
+
+#include <cerrno>
 #include <cstring>
 
 namespace meter {
@@ -16,7 +19,7 @@ bool SafeFileWriter::open() {
 void SafeFileWriter::write(std::string_view bytes) {
     if (bytes.size() >= buffer_.size()) {
         flushBuffer();
-        if (!failed_ && !writeAllBytes(file_.fd(), bytes.data(), bytes.size())) failed_ = true;
+        if (!failed_ && !writeAllBytes(file_.fd(), bytes.data(), bytes.size())) writeFailed();
         return;
     }
     if (buffer_.size() - used_ < bytes.size()) flushBuffer();
@@ -27,8 +30,20 @@ void SafeFileWriter::write(std::string_view bytes) {
 void SafeFileWriter::flushBuffer() {
     const std::size_t n = used_;
     used_ = 0;
-    if (file_.fd() < 0) failed_ = true;
-    if (!failed_ && n > 0 && !writeAllBytes(file_.fd(), buffer_.data(), n)) failed_ = true;
+    if (failed_) return;
+    if (file_.fd() < 0) {
+        failed_ = true;
+        qCWarning(outputLog, "Cannot write %s: no file open", target().c_str());
+    } else if (n > 0 && !writeAllBytes(file_.fd(), buffer_.data(), n)) {
+        writeFailed();
+    }
+}
+
+// The first failed write is written to the log; no byte is written after it.
+void SafeFileWriter::writeFailed() {
+    const int error = errno;
+    failed_ = true;
+    qCWarning(outputLog, "Cannot write %s: write: %s", target().c_str(), std::strerror(error));
 }
 
 bool SafeFileWriter::commit() {

@@ -25,7 +25,8 @@ public:
     // Creates the file the bytes go to. False (and failed()) when it cannot
     // be created.
     bool open();
-    // Buffered; a write error is remembered and reported by commit().
+    // Buffered; a write error is remembered and reported by commit(), and
+    // its cause written to the log ("meter.output") when it happens.
     void write(std::string_view bytes);
     void put(char c) {
         if (used_ == buffer_.size()) flushBuffer();
@@ -49,6 +50,7 @@ public:
 
 private:
     void flushBuffer();
+    void writeFailed();
 
     FileReplacement file_;
     bool failed_ = false;

@@ -1,5 +1,6 @@
 #include "output/workbook_export.h"
 
+#include "output/log.h"
 #include "platform/common_dialog.h"
 #include "platform/message_boxes.h"
 
@@ -26,11 +27,16 @@ bool writeRecord(Worksheet& sheet, int row, const FileRecord& r) {
            sheet.Cells(row, 3).setValue(r.value) && sheet.Cells(row, 4).setValue(r.unitText.view());
 }
 
-// Each step runs only when every step before it has succeeded.
+// Each step runs only when every step before it has succeeded. The objects
+// tell the cause of a failed step in the log.
 bool exportRecords(const SharedState& state, const QString& fileName, const ApplicationFactory& createObject) {
     References refs;
     refs.application = createObject ? createObject(QStringLiteral("Excel.Application")) : nullptr;
-    if (!refs.application) return false;
+    if (!refs.application) {
+        qCWarning(outputLog, "Cannot export to %s: nothing provides the class \"Excel.Application\"",
+                  qUtf8Printable(fileName));
+        return false;
+    }
     refs.workbook = refs.application->Workbooks().Add();
     if (!refs.workbook) return false;
     refs.sheet = refs.workbook->Worksheets(QStringLiteral("Sheet1"));

@@ -1,9 +1,12 @@
 #include "platform/file_replacement.h"
 
+#include "platform/log.h"
+
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -18,15 +21,30 @@ namespace {
 
 std::atomic<bool> unnamedFilesAllowed{true};
 
+// What failed: "<call> <path>: <the system's text for the error>".
+std::string failedCall(const std::string& call, const std::string& path, int error) {
+    return call + " " + path + ": " + std::strerror(error);
+}
+
 // The name as an absolute path, taken once, with a symbolic link followed, so
 // that the real file is replaced and the link stays. Empty when there is none
-// (no working folder, a NUL inside).
-std::string absoluteTarget(const std::string& target) {
-    if (target.empty() || target.find('\0') != std::string::npos) return {};
+// (no working folder, a NUL inside); `why` then says so.
+std::string absoluteTarget(const std::string& target, std::string& why) {
+    if (target.empty()) {
+        why = "no file name";
+        return {};
+    }
+    if (target.find('\0') != std::string::npos) {
+        why = "a NUL inside the file name";
+        return {};
+    }
     std::string path = target;
     if (path.front() != '/') {
         char* const cwd = ::getcwd(nullptr, 0);
-        if (cwd == nullptr) return {};
+        if (cwd == nullptr) {
+            why = failedCall("getcwd for", target, errno);
+            return {};
+        }
         path = std::string(cwd) + (cwd[1] != '\0' ? "/" : "") + target;
         std::free(cwd);
     }
@@ -57,9 +75,12 @@ mode_t newFileMode() {
 }
 
 // A file without any write permission bit is read-only for everybody, root
-// included; otherwise the system decides whether we may write it.
-bool mayWrite(const std::string& path, const struct stat& st) {
-    return (st.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+// included; otherwise the system decides whether we may write it. Empty when
+// we may; otherwise why not.
+std::string whyNotWritable(const std::string& path, const struct stat& st) {
+    if ((st.st_mode & 0222) == 0) return "the file is read-only";
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return failedCall("faccessat W_OK", path, errno);
+    return {};
 }
 
 std::string systemTempFolder() {
@@ -67,17 +88,21 @@ std::string systemTempFolder() {
     return dir != nullptr && *dir != '\0' ? dir : "/tmp";
 }
 
-// The path opened for writing when it is a regular file; -1 otherwise.
-// O_NONBLOCK keeps a pipe put in its place from holding the open; it does
-// not change how a regular file is written.
-int openRegularForWriting(const std::string& path) {
+// The path opened for writing when it is a regular file; -1 otherwise, and
+// `why` says why. O_NONBLOCK keeps a pipe put in its place from holding the
+// open; it does not change how a regular file is written.
+int openRegularForWriting(const std::string& path, std::string& why) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    struct stat st {};
-    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
-        ::close(fd);
+    if (fd < 0) {
+        why = failedCall("open for writing", path, errno);
         return -1;
     }
-    return fd;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) why = failedCall("fstat", path, errno);
+    else if (!S_ISREG(st.st_mode)) why = "no regular file";
+    else return fd;
+    ::close(fd);
+    return -1;
 }
 
 // ".meter-XXXXXX.tmp" with six random letters and digits.
@@ -104,26 +129,36 @@ std::string hiddenName() {
 
 constexpr int nameAttempts = 100;
 
-// Makes the name itself durable after a rename.
-void syncFolder(int folderFd) {
+// Makes the name itself durable after a rename. The file is in place by
+// then, so a failure here is only written to the log.
+void syncFolder(int folderFd, const std::string& folder) {
     const int dfd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
+    std::string why;
+    if (dfd < 0) why = failedCall("open folder", folder, errno);
+    else if (::fsync(dfd) != 0) why = failedCall("fsync folder", folder, errno);
+    if (dfd >= 0) ::close(dfd);
+    if (!why.empty()) qCWarning(platformLog, "The new name may not last a crash: %s", why.c_str());
 }
 
-// Copies `size` bytes from the start of `from` to the start of `to`.
-bool copyBytes(int from, int to, off_t size) {
+// Copies `size` bytes from the start of `from` (the staged bytes) to the
+// start of `to` (the target); false with `why` set when that fails.
+bool copyBytes(int from, int to, off_t size, const std::string& target, std::string& why) {
     std::vector<char> buffer(std::size_t{1} << 20);
     for (off_t at = 0; at < size;) {
         const ssize_t n = ::pread(from, buffer.data(), buffer.size(), at);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n <= 0) {
+            why = n < 0 ? failedCall("pread of the staged bytes for", target, errno)
+                        : "the staged bytes for " + target + " ended early";
+            return false;
+        }
         for (ssize_t done = 0; done < n;) {
             const ssize_t w = ::pwrite(to, buffer.data() + done, static_cast<std::size_t>(n - done), at + done);
             if (w < 0 && errno == EINTR) continue;
-            if (w <= 0) return false;
+            if (w <= 0) {
+                why = w < 0 ? failedCall("pwrite", target, errno) : "pwrite " + target + ": nothing written";
+                return false;
+            }
             done += w;
         }
         at += n;
@@ -154,38 +189,63 @@ bool writeAllBytes(int fd, const char* bytes, std::size_t count) {
 void FileReplacement::setUnnamedFilesAllowed(bool allowed) { unnamedFilesAllowed = allowed; }
 
 FileReplacement::FileReplacement(std::string target, std::string stageFolder)
-    : target_(absoluteTarget(target)),
+    : target_(absoluteTarget(target, noTarget_)),
       stageFolder_(stageFolder.empty() ? systemTempFolder() : std::move(stageFolder)) {}
 
 FileReplacement::~FileReplacement() { discard(); }
 
 bool FileReplacement::open() {
     discard();
+    std::string why;
+    if (makeFiles(why)) return true;
+    discard();
+    qCWarning(platformLog, "Cannot write %s: %s", target_.empty() ? "a file" : target_.c_str(), why.c_str());
+    return false;
+}
+
+bool FileReplacement::makeFiles(std::string& why) {
+    if (target_.empty()) {
+        why = noTarget_;
+        return false;
+    }
     const std::string name = nameOf(target_);
-    if (target_.empty() || name.empty() || name == "." || name == "..") return false;
+    if (name.empty() || name == "." || name == "..") {
+        why = "the path names no file";
+        return false;
+    }
     struct stat st {};
     const bool exists = ::stat(target_.c_str(), &st) == 0;
-    if (exists && (!S_ISREG(st.st_mode) || !mayWrite(target_, st))) return false;
+    if (exists && !S_ISREG(st.st_mode)) {
+        why = "no regular file";
+        return false;
+    }
+    if (exists && !(why = whyNotWritable(target_, st)).empty()) return false;
     mode_ = exists ? st.st_mode & 07777 : newFileMode();
 
     const std::string folder = folderOf(target_);
     folderFd_ = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd_ >= 0 && makeTemporary(folderFd_, folder)) return true;
+    if (folderFd_ < 0) why = failedCall("open folder", folder, errno);
+    else if (makeTemporary(folderFd_, folder, why)) return true;
+    if (!exists) return false;
 
     // No new file beside the target: stage the bytes elsewhere and write the
     // target itself on commit, if it is a file we may write.
-    if (exists) {
-        targetFd_ = openRegularForWriting(target_);
+    qCDebug(platformLog, "No new file beside %s (%s): the new bytes are staged in %s", target_.c_str(), why.c_str(),
+            stageFolder_.c_str());
+    std::string inPlace;
+    targetFd_ = openRegularForWriting(target_, inPlace);
+    if (targetFd_ >= 0) {
         stageFolderFd_ = ::open(stageFolder_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        if (targetFd_ >= 0 && stageFolderFd_ >= 0 && makeTemporary(stageFolderFd_, stageFolder_)) return true;
+        if (stageFolderFd_ < 0) inPlace = failedCall("open folder", stageFolder_, errno);
+        else if (makeTemporary(stageFolderFd_, stageFolder_, inPlace)) return true;
     }
-    discard();
+    why += "; in place: " + inPlace;
     return false;
 }
 
 // A file without a name where the file system makes one, reached by writers
 // through its /proc name; otherwise one under a hidden name of our own.
-bool FileReplacement::makeTemporary(int folderFd, const std::string& folder) {
+bool FileReplacement::makeTemporary(int folderFd, const std::string& folder, std::string& why) {
     if (unnamedFilesAllowed) {
         const int fd = ::openat(folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
         if (fd >= 0) {
@@ -199,6 +259,10 @@ bool FileReplacement::makeTemporary(int folderFd, const std::string& folder) {
                 return true;
             }
             ::close(fd); // without /proc it could not be named later
+            qCDebug(platformLog, "No /proc name for an unnamed file in %s: a hidden name instead", folder.c_str());
+        } else {
+            qCDebug(platformLog, "%s: a hidden name instead",
+                    failedCall("open unnamed file in", folder, errno).c_str());
         }
     }
     for (int attempt = 0; attempt < nameAttempts; ++attempt) {
@@ -211,58 +275,103 @@ bool FileReplacement::makeTemporary(int folderFd, const std::string& folder) {
             tempFolderFd_ = folderFd;
             return true;
         }
-        if (errno != EEXIST) return false;
+        if (errno != EEXIST) {
+            why = failedCall("create", inFolder(folder, name), errno);
+            return false;
+        }
     }
+    why = "no free temporary name in " + folder;
     return false;
 }
 
 bool FileReplacement::commit() {
-    if (fd_ < 0) return false;
-    const bool ok = inPlace() ? commitInPlace() : commitBeside();
+    std::string why;
+    bool ok = false;
+    if (fd_ < 0) why = "no new file open";
+    else ok = inPlace() ? commitInPlace(why) : commitBeside(why);
     discard();
+    if (!ok) qCWarning(platformLog, "Cannot replace %s: %s", target_.c_str(), why.c_str());
     return ok;
 }
 
-bool FileReplacement::commitBeside() {
-    if (::fchmod(fd_, mode_) != 0 || ::fsync(fd_) != 0) return false;
+bool FileReplacement::commitBeside(std::string& why) {
+    if (::fchmod(fd_, mode_) != 0) {
+        why = failedCall("fchmod", path_, errno);
+        return false;
+    }
+    if (::fsync(fd_) != 0) {
+        why = failedCall("fsync", path_, errno);
+        return false;
+    }
     // Only a regular file is replaced, also if the name was given to
     // something else while the bytes were written.
     const std::string name = nameOf(target_);
+    const std::string folder = folderOf(target_);
     struct stat st {};
-    if (::fstatat(folderFd_, name.c_str(), &st, 0) == 0 && !S_ISREG(st.st_mode)) return false;
+    if (::fstatat(folderFd_, name.c_str(), &st, 0) == 0 && !S_ISREG(st.st_mode)) {
+        why = "no regular file any more";
+        return false;
+    }
     // A name cannot be linked over another, so an unnamed file gets a hidden
     // name first, which the rename then moves over the target.
     for (int attempt = 0; tempName_.empty() && attempt < nameAttempts; ++attempt) {
         const std::string hidden = hiddenName();
-        if (::linkat(AT_FDCWD, path_.c_str(), folderFd_, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0) tempName_ = hidden;
-        else if (errno != EEXIST) return false;
+        if (::linkat(AT_FDCWD, path_.c_str(), folderFd_, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            tempName_ = hidden;
+        } else if (errno != EEXIST) {
+            why = failedCall("link " + path_ + " as", inFolder(folder, hidden), errno);
+            return false;
+        }
     }
-    if (tempName_.empty()) return false;
+    if (tempName_.empty()) {
+        why = "no free temporary name in " + folder;
+        return false;
+    }
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) return false;
-    if (::renameat(folderFd_, tempName_.c_str(), folderFd_, name.c_str()) != 0) return false;
+    if (::close(fd) != 0) {
+        why = failedCall("close", path_, errno);
+        return false;
+    }
+    if (::renameat(folderFd_, tempName_.c_str(), folderFd_, name.c_str()) != 0) {
+        why = failedCall("rename " + inFolder(folder, tempName_) + " over", target_, errno);
+        return false;
+    }
     tempName_.clear();
-    syncFolder(folderFd_);
+    syncFolder(folderFd_, folder);
     return true;
 }
 
-bool FileReplacement::commitInPlace() {
+bool FileReplacement::commitInPlace(std::string& why) {
     struct stat staged {}, old {};
-    if (::fstat(fd_, &staged) != 0 || ::fstat(targetFd_, &old) != 0) return false;
-    // Room for the whole new content first: while that fails, not a byte of
-    // the old file has been touched.
-    if (staged.st_size > old.st_size &&
-        ::posix_fallocate(targetFd_, old.st_size, staged.st_size - old.st_size) != 0) {
-        ::ftruncate(targetFd_, old.st_size);
+    if (::fstat(fd_, &staged) != 0) {
+        why = failedCall("fstat", path_, errno);
         return false;
     }
-    if (!copyBytes(fd_, targetFd_, staged.st_size)) return false;
-    if (staged.st_size < old.st_size && ::ftruncate(targetFd_, staged.st_size) != 0) return false;
-    const bool synced = ::fsync(targetFd_) == 0;
+    if (::fstat(targetFd_, &old) != 0) {
+        why = failedCall("fstat", target_, errno);
+        return false;
+    }
+    // Room for the whole new content first: while that fails, not a byte of
+    // the old file has been touched.
+    if (staged.st_size > old.st_size) {
+        if (const int error = ::posix_fallocate(targetFd_, old.st_size, staged.st_size - old.st_size); error != 0) {
+            why = failedCall("posix_fallocate", target_, error);
+            if (::ftruncate(targetFd_, old.st_size) != 0) why += "; " + failedCall("ftruncate back", target_, errno);
+            return false;
+        }
+    }
+    if (!copyBytes(fd_, targetFd_, staged.st_size, target_, why)) return false;
+    if (staged.st_size < old.st_size && ::ftruncate(targetFd_, staged.st_size) != 0) {
+        why = failedCall("ftruncate", target_, errno);
+        return false;
+    }
+    if (::fsync(targetFd_) != 0) why = failedCall("fsync", target_, errno);
+    const bool synced = why.empty();
     const int fd = targetFd_;
     targetFd_ = -1;
-    return ::close(fd) == 0 && synced;
+    if (::close(fd) != 0 && synced) why = failedCall("close", target_, errno);
+    return why.empty();
 }
 
 void FileReplacement::closeFiles() {
@@ -274,7 +383,11 @@ void FileReplacement::closeFiles() {
 }
 
 void FileReplacement::discard() {
-    if (!tempName_.empty() && tempFolderFd_ >= 0) ::unlinkat(tempFolderFd_, tempName_.c_str(), 0);
+    if (!tempName_.empty() && tempFolderFd_ >= 0 && ::unlinkat(tempFolderFd_, tempName_.c_str(), 0) != 0) {
+        const std::string folder = tempFolderFd_ == stageFolderFd_ ? stageFolder_ : folderOf(target_);
+        qCWarning(platformLog, "Cannot remove the temporary file: %s",
+                  failedCall("unlink", inFolder(folder, tempName_), errno).c_str());
+    }
     tempName_.clear();
     path_.clear();
     closeFiles();

@@ -44,7 +44,7 @@ public:
 
     // Makes the file that receives the new bytes. False when there is none to
     // make (read-only target, a target that is no regular file, missing
-    // folder, ...).
+    // folder, ...); the cause is then written to the log ("meter.platform").
     bool open();
     // The file to write the new bytes to, open for reading and writing as
     // fd(). A writer that opens files itself may open it by this name within
@@ -57,7 +57,8 @@ public:
 
     // Syncs the new bytes and puts them in place of the target. False when a
     // step failed; the temporary file is gone and the target as it was (in
-    // place, an input/output error while copying may leave it damaged).
+    // place, an input/output error while copying may leave it damaged); the
+    // step and its cause are written to the log.
     bool commit();
     // Drops the new bytes; the target stays as it was.
     void discard();
@@ -71,11 +72,15 @@ public:
     static void setUnnamedFilesAllowed(bool allowed);
 
 private:
-    bool makeTemporary(int folderFd, const std::string& folder);
-    bool commitBeside();
-    bool commitInPlace();
+    // Each of these says in `why` which step failed, when it fails. open()
+    // and commit() write that to the log.
+    bool makeFiles(std::string& why);
+    bool makeTemporary(int folderFd, const std::string& folder, std::string& why);
+    bool commitBeside(std::string& why);
+    bool commitInPlace(std::string& why);
     void closeFiles();
 
+    std::string noTarget_; // why there is no target, when the name gave none
     std::string target_;
     std::string stageFolder_;
     std::string path_;
@@ -88,7 +93,8 @@ private:
     mode_t mode_ = 0; // the permissions the new file gets
 };
 
-// Writes every byte, retrying after interruptions and short writes.
+// Writes every byte, retrying after interruptions and short writes. False
+// with errno set by the write that failed; the caller says what was written.
 bool writeAllBytes(int fd, const char* bytes, std::size_t count);
 
 } // namespace meter

@@ -29,7 +29,8 @@ public:
     void setCommPort(std::int16_t n) { commPort_ = n; }
 
     bool PortOpen() const;
-    // Opening returns false when the device is missing or held elsewhere.
+    // Opening returns false when the device is missing or held elsewhere; the
+    // cause is written to the log ("meter.platform"), once while it repeats.
     bool setPortOpen(bool open);
 
     int RThreshold() const { return buffer_.RThreshold(); }
@@ -63,6 +64,8 @@ private:
 
     PortPathMap pathOf_;
     QSerialPort* port_ = nullptr;
+    QString device_;          // the device of the port opened last
+    QString lastOpenFailure_; // the failed open last written to the log
     CommBuffer buffer_;
     std::int16_t commPort_ = 3;
     int commEvent_ = 0;

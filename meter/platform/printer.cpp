@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include "core/number_text.h"
+#include "platform/log.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -35,6 +36,28 @@ double twipsOf(double length, QPageSize::Unit unit) {
 }
 
 bool usablePosition(float twips) { return std::isfinite(twips) && std::fabs(twips) <= maxPositionTwips; }
+
+const char* stateName(QPrinter::PrinterState state) {
+    switch (state) {
+    case QPrinter::Idle: return "idle";
+    case QPrinter::Active: return "active";
+    case QPrinter::Aborted: return "aborted";
+    case QPrinter::Error: return "error";
+    }
+    return "unknown";
+}
+
+// Where a document goes, for the log.
+QString destinationOf(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return QStringLiteral("PDF file ") + printer.outputFileName();
+    return QStringLiteral("printer \"") + printer.printerName() + QLatin1Char('"');
+}
+
+void logPrinterFailure(const QPrinter& printer, const char* what) {
+    qCWarning(platformLog, "%s on the %s (printer state: %s)", what, qUtf8Printable(destinationOf(printer)),
+              stateName(printer.printerState()));
+}
 
 // Qt's PDF engine, under the PDF file and the CUPS queue alike, compresses
 // every finished page through two fresh 16 MiB buffers and a fresh zlib state,
@@ -153,7 +176,10 @@ bool SystemPrinter::beginPage() {
         keepPageBuffers();
         if (outputFileName.isEmpty()) {
             const QPrinterInfo info = lookup_ ? lookup_() : QPrinterInfo();
-            if (info.isNull()) return false;
+            if (info.isNull()) {
+                qCWarning(platformLog, "Cannot print: no default printer is set up");
+                return false;
+            }
             printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
         } else {
             printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -164,12 +190,14 @@ bool SystemPrinter::beginPage() {
         applyPageLayout();
         painter_ = std::make_unique<QPainter>();
         if (!painter_->begin(printer_.get()) || printer_->printerState() == QPrinter::Error) {
+            logPrinterFailure(*printer_, "Cannot begin a document");
             dropDocument();
             return false;
         }
     } else {
         applyPageLayout();
         if (!printer_->newPage()) {
+            logPrinterFailure(*printer_, "Cannot begin a new page");
             dropDocument();
             return false;
         }
@@ -184,7 +212,10 @@ bool SystemPrinter::selectFont() {
     const float size = FontSize();
     const bool bold = FontBold();
     if (font_ && font_->size == size && font_->bold == bold && font_->name == name) return true;
-    if (!(size > 0) || !std::isfinite(size)) return false;
+    if (!(size > 0) || !std::isfinite(size)) {
+        qCWarning(platformLog, "Cannot print in a font of %g points", static_cast<double>(size));
+        return false;
+    }
     QFont font(printedFamily(name));
     font.setPointSizeF(size);
     font.setBold(bold);
@@ -202,11 +233,16 @@ bool SystemPrinter::selectFont() {
 bool SystemPrinter::printText(const QString& text) {
     const float x = CurrentX();
     const float y = CurrentY();
-    if (!usablePosition(x) || !usablePosition(y)) return false;
+    if (!usablePosition(x) || !usablePosition(y)) {
+        qCWarning(platformLog, "Cannot print at (%g, %g) twips: beyond any paper", static_cast<double>(x),
+                  static_cast<double>(y));
+        return false;
+    }
     if (!pageOpen_ && !beginPage()) return false;
     if (!selectFont()) return false;
     painter_->drawText(QPointF(x * pixelsPerTwip_, (y + font_->ascentTwips) * pixelsPerTwip_), text);
     if (printer_->printerState() == QPrinter::Error) {
+        logPrinterFailure(*printer_, "Cannot print a text");
         dropDocument();
         return false;
     }
@@ -224,9 +260,16 @@ bool SystemPrinter::NewPage() {
 }
 
 bool SystemPrinter::PrintForm(QWidget* window) {
-    if (window == nullptr) return false;
+    if (window == nullptr) {
+        qCWarning(platformLog, "Cannot print a window: none given");
+        return false;
+    }
     const QPixmap image = window->grab();
-    if (image.isNull()) return false;
+    if (image.isNull()) {
+        qCWarning(platformLog, "Cannot print the window \"%s\": it gives no image",
+                  qUtf8Printable(window->objectName()));
+        return false;
+    }
 
     // The window gets a page of its own.
     pageOpen_ = false;
@@ -237,6 +280,8 @@ bool SystemPrinter::PrintForm(QWidget* window) {
     const qreal dpr = image.devicePixelRatio() > 0 ? image.devicePixelRatio() : 1.0;
     const QSizeF logical(image.width() / dpr, image.height() / dpr);
     if (area.isEmpty() || logical.isEmpty()) {
+        qCWarning(platformLog, "Cannot print an image of %gx%g on a printable area of %dx%d", logical.width(),
+                  logical.height(), area.width(), area.height());
         dropDocument();
         return false;
     }
@@ -244,6 +289,7 @@ bool SystemPrinter::PrintForm(QWidget* window) {
     painter_->setRenderHint(QPainter::SmoothPixmapTransform);
     painter_->drawPixmap(QRectF(QPointF(0, 0), fitted), image, QRectF(image.rect()));
     if (printer_->printerState() == QPrinter::Error) {
+        logPrinterFailure(*printer_, "Cannot print a window");
         dropDocument();
         return false;
     }
@@ -255,6 +301,7 @@ bool SystemPrinter::EndDoc() {
     if (!painter_) return true;
     const bool ended = painter_->end();
     const bool ok = ended && printer_->printerState() != QPrinter::Error;
+    if (!ok) logPrinterFailure(*printer_, ended ? "The document failed" : "Cannot end the document");
     painter_.reset();
     printer_.reset();
     font_.reset();

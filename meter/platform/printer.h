@@ -115,7 +115,9 @@ private:
 // from the corner of the printable area. "Arial" is printed in the metric-
 // compatible Liberation Sans and "Courier" in Liberation Mono. A window image
 // is scaled to fit the printable area, keeping its aspect ratio, and placed at
-// the area's top-left corner.
+// the area's top-left corner. Why a call fails (no default printer, a page or
+// document the printer refuses, with its state) is written to the log
+// ("meter.platform").
 class SystemPrinter : public Printer {
 public:
     // Finds the printer to print to; a null QPrinterInfo means none is available.

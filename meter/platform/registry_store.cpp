@@ -1,6 +1,7 @@
 #include "platform/registry_store.h"
 
 #include "platform/file_replacement.h"
+#include "platform/log.h"
 
 #include <algorithm>
 #include <charconv>
@@ -335,6 +336,7 @@ struct RegistryStore::Impl {
     int lockFd = -1;
     std::map<RegKey, Handle> handles;
     RegKey nextHandle = 0x1000;
+    std::string refusal; // why the store file was refused last; said once while it stays so
 
     std::filesystem::path storeFile() const { return root / "registry"; }
 
@@ -342,16 +344,36 @@ struct RegistryStore::Impl {
         if (lockFd >= 0) ::close(lockFd);
     }
 
+    // A call that failed with ioFailed, and why.
+    RegStatus ioFailure(const std::string& what, const std::filesystem::path& path, int error) const {
+        qCWarning(platformLog, "Registry store %s: %s %s: %s", root.c_str(), what.c_str(), path.c_str(),
+                  std::strerror(error));
+        return reg::ioFailed;
+    }
+
+    // The store file cannot be read as a store: every call fails until it is
+    // mended or removed.
+    RegStatus refuse(const std::string& why) {
+        if (why != refusal)
+            qCWarning(platformLog, "Registry store %s refused: %s; it is left as it is", storeFile().c_str(),
+                      why.c_str());
+        refusal = why;
+        return reg::badDatabase;
+    }
+
     RegStatus lock() {
         if (lockFd < 0) {
             std::error_code ec;
             std::filesystem::create_directories(root, ec);
-            if (ec) return reg::ioFailed;
+            if (ec) {
+                qCWarning(platformLog, "Registry store %s: create_directories: %s", root.c_str(), ec.message().c_str());
+                return reg::ioFailed;
+            }
             lockFd = ::open((root / "registry.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-            if (lockFd < 0) return reg::ioFailed;
+            if (lockFd < 0) return ioFailure("open", root / "registry.lock", errno);
         }
         while (::flock(lockFd, LOCK_EX) != 0)
-            if (errno != EINTR) return reg::ioFailed;
+            if (errno != EINTR) return ioFailure("flock", root / "registry.lock", errno);
         return reg::success;
     }
 
@@ -360,39 +382,47 @@ struct RegistryStore::Impl {
         const std::string file = storeFile().string();
         struct stat st {};
         if (::stat(file.c_str(), &st) != 0) {
-            if (errno != ENOENT) return reg::ioFailed;
+            if (errno != ENOENT) return ioFailure("stat", file, errno);
             if (!loaded || tree.token != 0) tree = Tree();
             loaded = true;
+            refusal.clear();
             return reg::success;
         }
         // Only a regular file of a bounded size is read: a pipe would block the
         // call (and every other store waiting for the lock), a device or a
         // huge file would be read without end.
-        if (!S_ISREG(st.st_mode) || static_cast<std::uintmax_t>(st.st_size) > maxFileSize) return reg::badDatabase;
+        if (!S_ISREG(st.st_mode)) return refuse("no regular file");
+        if (static_cast<std::uintmax_t>(st.st_size) > maxFileSize) return refuse("larger than 16 MiB");
         const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0) return reg::ioFailed;
+        if (fd < 0) return ioFailure("open", file, errno);
         struct Closer {
             int fd;
             ~Closer() { ::close(fd); }
         } closer{fd};
-        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return reg::badDatabase;
+        if (::fstat(fd, &st) != 0) return ioFailure("fstat", file, errno);
+        if (!S_ISREG(st.st_mode)) return refuse("no regular file");
 
         // The header alone tells whether the file has changed since it was read.
         std::string text;
-        if (!readUpTo(fd, maxHeaderLength, text)) return reg::ioFailed;
+        if (!readUpTo(fd, maxHeaderLength, text)) return ioFailure("read", file, errno);
         const std::size_t headerEnd = text.find('\n');
         Header h;
-        if (headerEnd == std::string::npos || !parseHeader(text.substr(0, headerEnd), h)) return reg::badDatabase;
-        if (loaded && h.token == tree.token && h.generation == tree.generation) return reg::success;
+        if (headerEnd == std::string::npos || !parseHeader(text.substr(0, headerEnd), h))
+            return refuse("no header line of a store");
+        if (loaded && h.token == tree.token && h.generation == tree.generation) {
+            refusal.clear();
+            return reg::success;
+        }
         // One byte past the bound tells a file that has grown beyond it.
-        if (!readUpTo(fd, maxFileSize + 1, text)) return reg::ioFailed;
-        if (text.size() > maxFileSize) return reg::badDatabase;
+        if (!readUpTo(fd, maxFileSize + 1, text)) return ioFailure("read", file, errno);
+        if (text.size() > maxFileSize) return refuse("larger than 16 MiB");
         std::istringstream in(std::move(text));
         in.seekg(static_cast<std::streamoff>(headerEnd + 1));
         Tree fresh;
-        if (!parseBody(in, h, fresh)) return reg::badDatabase;
+        if (!parseBody(in, h, fresh)) return refuse("a line after the header is not one of a store");
         tree = std::move(fresh);
         loaded = true;
+        refusal.clear();
         return reg::success;
     }
 
@@ -421,8 +451,20 @@ struct RegistryStore::Impl {
         std::string text;
         // Never copied into the old file in place, where a crash could leave half of each.
         FileReplacement file(storeFile().string());
-        if (!serialize(tree, text) || !file.open() || file.inPlace() ||
-            !writeAllBytes(file.fd(), text.data(), text.size()) || !file.commit()) {
+        bool stored = false;
+        if (!serialize(tree, text)) {
+            qCWarning(platformLog, "Registry store %s: the change would make the file larger than 16 MiB",
+                      root.c_str());
+        } else if (file.open()) { // the file replacement tells why it cannot open or commit
+            if (file.inPlace())
+                qCWarning(platformLog, "Registry store %s: the folder takes no new file, and the store is never "
+                                       "written in place", root.c_str());
+            else if (!writeAllBytes(file.fd(), text.data(), text.size()))
+                ioFailure("write", file.path(), errno);
+            else
+                stored = file.commit();
+        }
+        if (!stored) {
             loaded = false;
             return reg::ioFailed;
         }
@@ -444,9 +486,15 @@ struct RegistryStore::Impl {
             return f();
         } catch (const std::bad_alloc&) {
             loaded = false; // a change may have been left half made in memory
+            qCWarning(platformLog, "Registry store %s: out of memory", root.c_str());
             return reg::outOfMemory;
+        } catch (const std::exception& e) {
+            loaded = false;
+            qCWarning(platformLog, "Registry store %s: %s", root.c_str(), e.what());
+            return reg::ioFailed;
         } catch (...) {
             loaded = false;
+            qCWarning(platformLog, "Registry store %s: an unknown exception", root.c_str());
             return reg::ioFailed;
         }
     }
@@ -550,7 +598,10 @@ RegStatus RegistryStore::RegCreateKeyExA(RegKey key, const char* subKey, RegDwor
         const bool create = i < names.size();
         if (!create && Impl::denies(*at, desiredAccess)) return reg::accessDenied;
         // Key ids are never used twice, so once the last one is given no key can be made.
-        if (names.size() - i > std::numeric_limits<std::uint64_t>::max() - d.tree.nextId) return reg::ioFailed;
+        if (names.size() - i > std::numeric_limits<std::uint64_t>::max() - d.tree.nextId) {
+            qCWarning(platformLog, "Registry store %s: no key id left for a new key", d.root.c_str());
+            return reg::ioFailed;
+        }
         for (; i < names.size(); ++i) at = d.tree.addChild(*at, names[i], d.tree.nextId++);
         if (create)
             if (const RegStatus s = d.commit(); s != reg::success) return s;
@@ -585,7 +636,11 @@ RegStatus RegistryStore::RegSetValueExA(RegKey key, const char* valueName, RegDw
     if (name.size() > maxValueNameLength || (data == nullptr && size > 0)) return reg::invalidParameter;
     Impl& d = *impl_;
     return d.withKey(key, reg::keySetValue, [&](Key& k) -> RegStatus {
-        if (size > maxFileSize / 2) return reg::ioFailed; // its digits alone would pass the bound
+        if (size > maxFileSize / 2) { // its digits alone would pass the bound
+            qCWarning(platformLog, "Registry store %s: a value of %lu bytes would make the file larger than 16 MiB",
+                      d.root.c_str(), static_cast<unsigned long>(size));
+            return reg::ioFailed;
+        }
         const auto [it, inserted] = k.values.try_emplace(folded(name));
         if (inserted) it->second.name = std::string(name); // an existing value keeps its name
         it->second.type = type;

@@ -25,7 +25,9 @@
 // is, and every call fails with badDatabase until it is mended or removed;
 // that includes a store file that is no regular file (a pipe, a device, a
 // folder: none is opened for reading) and one larger than maxFileSize, which
-// is refused before a byte of it is read.
+// is refused before a byte of it is read. Why a file is refused, and the cause
+// of an ioFailed, are written to the log ("meter.platform"); a refusal once
+// while it stays the same.
 //
 // One thread at a time per object.
 #pragma once

@@ -1,5 +1,7 @@
 #include "serialcomm_map.h"
 
+#include "platform/log.h"
+
 #include <algorithm>
 #include <charconv>
 #include <string>
@@ -32,8 +34,12 @@ bool drivenByCp210x(const std::filesystem::path& ttyDir) {
 
 std::optional<SerialDeviceMap> readSerialDeviceMap(const std::filesystem::path& sysfsRoot) {
     std::error_code ec;
-    std::filesystem::directory_iterator it(sysfsRoot / "class" / "tty", ec);
-    if (ec) return std::nullopt;
+    const std::filesystem::path ttys = sysfsRoot / "class" / "tty";
+    std::filesystem::directory_iterator it(ttys, ec);
+    if (ec) {
+        qCWarning(platformLog, "Cannot list the serial devices in %s: %s", ttys.c_str(), ec.message().c_str());
+        return std::nullopt;
+    }
 
     std::vector<int> bridges;
     for (const std::filesystem::directory_entry& e : it) {

@@ -1,15 +1,18 @@
 #include "platform/spreadsheet.h"
 
 #include "platform/file_replacement.h"
+#include "platform/log.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -76,13 +79,26 @@ public:
     }
 
     std::shared_ptr<Worksheet> Worksheets(const QString& name) override {
-        if (book_ == nullptr || name.compare(QLatin1String(sheetName), Qt::CaseInsensitive) != 0) return nullptr;
+        if (book_ == nullptr) {
+            closed("Worksheets");
+            return nullptr;
+        }
+        if (name.compare(QLatin1String(sheetName), Qt::CaseInsensitive) != 0) {
+            qCWarning(platformLog, "The workbook has no sheet \"%s\"", qUtf8Printable(name));
+            return nullptr;
+        }
         // The sheet lives in the workbook: holding it holds the workbook.
         return std::shared_ptr<Worksheet>(shared_from_this(), &sheet1_);
     }
 
 private:
     static constexpr const char* sheetName = "Sheet1";
+
+    // A call on a workbook that was saved or dropped.
+    static bool closed(const char* call) {
+        qCWarning(platformLog, "%s: the workbook is saved or dropped", call);
+        return false;
+    }
 
     class Sheet final : public Worksheet {
     public:
@@ -102,21 +118,33 @@ private:
         // Holds the descriptor's number until the save puts the output there;
         // meanwhile it leads to no file that could be written.
         outputFd_ = ::open("/", O_PATH | O_CLOEXEC);
-        if (outputFd_ < 0) return;
+        if (outputFd_ < 0) {
+            qCWarning(platformLog, "Cannot make a workbook: open /: %s", std::strerror(errno));
+            return;
+        }
         outputName_ = "/proc/self/fd/" + std::to_string(outputFd_);
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.tmpdir = tempFolder_.data();
         book_ = workbook_new_opt(outputName_.c_str(), &options);
-        if (book_ != nullptr) sheet_ = workbook_add_worksheet(book_, sheetName);
-        if (sheet_ == nullptr && book_ != nullptr) {
+        if (book_ == nullptr) {
+            qCWarning(platformLog, "Cannot make a workbook: libxlsxwriter made none");
+            return;
+        }
+        sheet_ = workbook_add_worksheet(book_, sheetName);
+        if (sheet_ == nullptr) {
+            qCWarning(platformLog, "Cannot make a workbook: libxlsxwriter added no sheet \"%s\"", sheetName);
             lxw_workbook_free(book_);
             book_ = nullptr;
         }
     }
 
     bool write(int row, int column, const CellValue& value) {
-        if (book_ == nullptr || row < 1 || row > maxRows || column < 1 || column > maxColumns) return false;
+        if (book_ == nullptr) return closed("Cells");
+        if (row < 1 || row > maxRows || column < 1 || column > maxColumns) {
+            qCWarning(platformLog, "Cells(%d, %d): outside the sheet", row, column);
+            return false;
+        }
         const auto r = static_cast<lxw_row_t>(row - 1);
         const auto c = static_cast<lxw_col_t>(column - 1);
         CFormatting cFormatting;
@@ -125,35 +153,66 @@ private:
             error = worksheet_write_number(sheet_, r, c, *i, nullptr);
         } else if (const auto* d = std::get_if<double>(&value)) {
             // A cell holds no "not a number" and no infinity.
-            if (!std::isfinite(*d)) return false;
+            if (!std::isfinite(*d)) {
+                qCWarning(platformLog, "Cells(%d, %d): %g is no number a cell holds", row, column, *d);
+                return false;
+            }
             error = worksheet_write_number(sheet_, r, c, *d, nullptr);
         } else {
             text_.assign(std::get<std::string_view>(value));
             // Without a format an empty text makes no cell.
             error = worksheet_write_string(sheet_, r, c, text_.c_str(), nullptr);
         }
+        if (error != LXW_NO_ERROR) qCWarning(platformLog, "Cells(%d, %d): %s", row, column, lxw_strerror(error));
         return error == LXW_NO_ERROR;
     }
 
     bool saveAs(const QString& fileName) {
-        if (book_ == nullptr || fileName.isEmpty()) return false;
+        if (book_ == nullptr) return closed("SaveAs");
+        if (fileName.isEmpty()) {
+            qCWarning(platformLog, "SaveAs: no file name");
+            return false;
+        }
         // The library does not report a failed write of its scratch file.
         FILE* const scratch = sheet_->optimize_tmpfile;
-        if (scratch != nullptr && (std::fflush(scratch) != 0 || std::ferror(scratch) != 0)) return false;
+        if (scratch != nullptr) {
+            const bool flushed = std::fflush(scratch) == 0;
+            const int error = errno;
+            if (!flushed || std::ferror(scratch) != 0) {
+                qCWarning(platformLog, "Cannot save %s: a write of the scratch file of its rows in %s failed%s%s",
+                          qUtf8Printable(fileName), tempFolder_.c_str(), flushed ? "" : ": ",
+                          flushed ? "" : std::strerror(error));
+                return false;
+            }
+        }
         const QByteArray name = QFile::encodeName(fileName);
         FileReplacement file(std::string(name.constData(), static_cast<std::size_t>(name.size())), tempFolder_);
-        if (!file.open() || ::dup3(file.fd(), outputFd_, O_CLOEXEC) < 0) return false;
+        if (!file.open()) return false;
+        if (::dup3(file.fd(), outputFd_, O_CLOEXEC) < 0) {
+            qCWarning(platformLog, "Cannot save %s: dup3: %s", qUtf8Printable(fileName), std::strerror(errno));
+            return false;
+        }
         lxw_error error;
+        int systemError = 0;
         {
             CFormatting cFormatting;
             error = workbook_close(book_);
+            systemError = errno;
         }
         book_ = nullptr;
         sheet_ = nullptr;
         // The file stays open through `file` alone, so that a failed save frees it.
         ::close(outputFd_);
         outputFd_ = -1;
-        return error == LXW_NO_ERROR && file.commit();
+        if (error != LXW_NO_ERROR) {
+            // These come from a failed call of the C library, whose errno tells why.
+            const bool fromSystem = error == LXW_ERROR_CREATING_XLSX_FILE || error == LXW_ERROR_CREATING_TMPFILE ||
+                                    error == LXW_ERROR_READING_TMPFILE || error == LXW_ERROR_ZIP_FILE_OPERATION;
+            qCWarning(platformLog, "Cannot save %s: %s%s%s", qUtf8Printable(fileName), lxw_strerror(error),
+                      fromSystem ? " " : "", fromSystem ? std::strerror(systemError) : "");
+            return false;
+        }
+        return file.commit();
     }
 
     Sheet sheet1_;
@@ -171,7 +230,7 @@ public:
 
     WorkbookCollection& Workbooks() override { return *this; }
     // The application never shows a window.
-    bool setVisible(bool) override { return !ended_; }
+    bool setVisible(bool) override { return !ended_ || ended("Visible"); }
     bool Quit() override {
         ended_ = true;
         for (const std::weak_ptr<XlsxWorkbook>& b : books_)
@@ -182,10 +241,19 @@ public:
 
 private:
     std::shared_ptr<Workbook> Add() override {
-        if (ended_) return nullptr;
+        if (ended_) {
+            ended("Workbooks.Add");
+            return nullptr;
+        }
         std::shared_ptr<XlsxWorkbook> book = XlsxWorkbook::create(tempFolder_);
         if (book != nullptr) books_.push_back(book);
         return book;
+    }
+
+    // A call on an application that has quit.
+    static bool ended(const char* call) {
+        qCWarning(platformLog, "%s: the application has quit", call);
+        return false;
     }
 
     std::string tempFolder_;

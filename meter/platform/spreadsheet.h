@@ -2,7 +2,9 @@
 // workbook export drives, with the members it calls, and the component that
 // provides the class "Excel.Application" here: a workbook writer over
 // libxlsxwriter. Every call either completes or reports a failure (false or a
-// null reference); a reference that is released is simply dropped.
+// null reference), whose cause the writer puts in the log ("meter.platform",
+// with libxlsxwriter's error text); a reference that is released is simply
+// dropped.
 #pragma once
 
 #include <QString>

@@ -16,6 +16,7 @@
 #include "windows/frmabout.h"
 #include "windows/frmgraphshow.h"
 #include "windows/frmprintuse.h"
+#include "windows/log.h"
 #include "windows/offlinefrm.h"
 #include "windows/statusfrm.h"
 #include "windows/tableshow.h"
@@ -98,6 +99,7 @@ bool MainForm::MDIForm_Load() {
         return false;
     }
     if (found.error == PortLookupError::NoBridge) {
+        qCWarning(windowsLog, "No tty in %s is driven by cp210x", (env_.sysfsRoot / "class" / "tty").c_str());
         endProgram(QStringLiteral(
             "No com-port! Please check out the line-connection and the device-driver-installation!"));
         return false;
@@ -244,6 +246,7 @@ void MainForm::Timer_offline_Timer() {
 void MainForm::Timer_reopen_Timer() {
     if (!MSComm1->setPortOpen(true)) return; // still gone: look again in a second
     Timer_reopen->stop();
+    qCInfo(windowsLog, "COM%d is back: reception starts again", MSComm1->CommPort());
     // The meter may be in the middle of a frame.
     resyncReceive();
 }
