@@ -125,8 +125,7 @@ void MainForm::showChildren() {
     frmtableshow->show();
 
     frmgraph = new Frmgraphshow(state, env_.regional, this);
-    frmstatus = new Statusfrm(
-        state, [this] { frmgraph->frmrefresh(); }, this, env_.clock, env_.regional, this);
+    frmstatus = new Statusfrm(state, this, env_.clock, env_.regional, this);
     frmstatus->Form_Load(toolHeight, frmtableshow->height());
     frmstatus->show();
 
@@ -138,6 +137,7 @@ void MainForm::showChildren() {
 
 void MainForm::wireViews() {
     connect(frmtableshow, &Tableshow::keyPressed, this, &MainForm::sendKey);
+    connect(frmstatus, &Statusfrm::seriesSwitched, frmgraph, &Frmgraphshow::frmrefresh);
 
     auto resync = [this] { resyncReceive(); };
     connect(frmtoolbar, &Toolbar::saveAsRequested, this, [this, resync] {
