@@ -66,7 +66,7 @@ MainForm::MainForm(Environment env, QWidget* parent)
         ownPrinter_ = std::make_unique<SystemPrinter>();
         printer_ = ownPrinter_.get();
     }
-    about_ = std::make_unique<AboutController>(*env_.boxes, [this] { resyncReceive(); }, appIcon());
+    about_ = std::make_unique<AboutController>(*env_.boxes, appIcon());
 
     Timer_offline = new QTimer(this);
     Timer_offline->setInterval(offlineTimeoutMs);
@@ -150,7 +150,10 @@ void MainForm::wireViews() {
         GraphPrintAdapter<Frmgraphshow> graph(*frmgraph);
         printCommand(graph, *printer_, *env_.boxes, resync);
     });
-    connect(frmtoolbar, &Toolbar::helpRequested, this, [this] { about_->help(); });
+    connect(frmtoolbar, &Toolbar::helpRequested, this, [this] {
+        about_->help();
+        resyncReceive();
+    });
     connect(frmtoolbar, &Toolbar::testRequested, this, &MainForm::Command1_Click);
     connect(frmtoolbar, &Toolbar::openRequested, this, [this] {
         openDataFileCommand(state, CommonDialog1, *env_.boxes, env_.regional, [this] {
