@@ -17,6 +17,7 @@
 #include "windows/frmgraphshow.h"
 #include "windows/frmprintuse.h"
 #include "windows/offlinefrm.h"
+#include "windows/picture_button.h"
 #include "windows/statusfrm.h"
 #include "windows/tableshow.h"
 #include "windows/toolbar.h"
@@ -264,7 +265,9 @@ void MainForm::Command1_Click() {
 }
 
 void MainForm::connectDialog() {
-    DlgSelectCon dialog(frmtoolbar->connect_, this);
+    DlgSelectCon dialog(this);
+    // The dialog lives for this one modal run, so it is wired here.
+    connect(&dialog, &DlgSelectCon::cancelled, frmtoolbar->connect_, &PictureButton::showNormalImage);
     dialog.exec();
     if (const std::optional<int> port = dialog.chosenPort()) connectPort(*port);
 }
