@@ -5,7 +5,6 @@
 #include "platform/mouse_capture.h"
 #include "windows/form_kit.h"
 #include "windows/hand_cursor.h"
-#include "windows/picture_button.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -55,9 +54,8 @@ QPixmap selectConBackground() {
     return pm;
 }
 
-DlgSelectCon::DlgSelectCon(PictureButton* connectButton, QWidget* parent)
+DlgSelectCon::DlgSelectCon(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      connectButton_(connectButton),
       background_(selectConBackground()) {
     setObjectName(QStringLiteral("dlg_selectCON"));
     setFixedSize(clientWidth, clientHeight);
@@ -213,8 +211,8 @@ void DlgSelectCon::connectto_Click() {
 }
 
 void DlgSelectCon::cancelcon_Click() {
-    if (connectButton_) connectButton_->endClick();
-    else releaseCapture();
+    releaseCapture();
+    emit cancelled();
     chosenPort_.reset();
     reject();
 }

@@ -18,8 +18,6 @@ class QRadioButton;
 
 namespace meter {
 
-class PictureButton;
-
 // The dialog's background: 400 x 300 pixels.
 QPixmap selectConBackground();
 
@@ -30,9 +28,7 @@ public:
     static constexpr int clientWidth = 400;
     static constexpr int clientHeight = 300;
 
-    // connectButton: the tool strip's connect button, which Cancel puts back
-    // to its normal image (none: nothing to put back).
-    explicit DlgSelectCon(PictureButton* connectButton = nullptr, QWidget* parent = nullptr);
+    explicit DlgSelectCon(QWidget* parent = nullptr);
 
     // The port number Connect chose; none when the dialog was cancelled or
     // Connect ran without "connect to com_port" selected.
@@ -45,6 +41,7 @@ public:
     void Text2_Change();
     void Text3_Change();
     void connectto_Click();
+    // Releases the mouse capture, raises cancelled, closes the dialog.
     void cancelcon_Click();
 
     // The controls, in tab order.
@@ -65,6 +62,11 @@ public:
     QPushButton* connectto = nullptr; // "Connect", the default button
     QPushButton* cancelcon = nullptr; // "Cancel"
 
+signals:
+    // Cancel was pressed: the tool strip's connect button is to show its
+    // normal image again. Raised before the dialog closes.
+    void cancelled();
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -76,7 +78,6 @@ private:
     // The address box that takes the focus when `box` holds three characters.
     void moveOnWhenFull(QLineEdit* box, QLineEdit* next);
 
-    PictureButton* connectButton_;
     QPixmap background_;
     std::optional<int> chosenPort_;
     bool focusTaken_ = false;

@@ -60,8 +60,7 @@ void FrmAbout::showEvent(QShowEvent* event) {
     centreOnScreen(*this);
 }
 
-AboutController::AboutController(MessageBoxes& boxes, std::function<void()> resyncReceive, QIcon icon)
-    : boxes_(boxes), resyncReceive_(std::move(resyncReceive)), icon_(std::move(icon)) {}
+AboutController::AboutController(MessageBoxes& boxes, QIcon icon) : boxes_(boxes), icon_(std::move(icon)) {}
 
 AboutController::~AboutController() { delete about_.data(); }
 
@@ -78,7 +77,6 @@ void AboutController::help() {
     w->show();
     w->raise();
     w->activateWindow();
-    if (resyncReceive_) resyncReceive_();
 }
 
 void AboutController::capAbout() {

@@ -6,8 +6,6 @@
 #include <QIcon>
 #include <QPointer>
 
-#include <functional>
-
 class QLabel;
 
 namespace meter {
@@ -37,13 +35,13 @@ protected:
 // built when shown while none is open and discarded when it closes.
 class AboutController {
 public:
-    AboutController(MessageBoxes& boxes, std::function<void()> resyncReceive, QIcon icon = QIcon());
+    explicit AboutController(MessageBoxes& boxes, QIcon icon = QIcon());
     ~AboutController();
     AboutController(const AboutController&) = delete;
     AboutController& operator=(const AboutController&) = delete;
 
     // INFO (help_Click): shows the About window modelessly, the same one if
-    // it is open already, then resynchronises reception.
+    // it is open already, and returns at once.
     void help();
     // CapAbout_Click: shows the About window modally; returns once it is closed.
     void capAbout();
@@ -57,7 +55,6 @@ private:
     FrmAbout* ensureWindow();
 
     MessageBoxes& boxes_;
-    std::function<void()> resyncReceive_;
     QIcon icon_;
     QPointer<FrmAbout> about_;
 };

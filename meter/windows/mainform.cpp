@@ -18,6 +18,7 @@
 #include "windows/frmprintuse.h"
 #include "windows/log.h"
 #include "windows/offlinefrm.h"
+#include "windows/picture_button.h"
 #include "windows/statusfrm.h"
 #include "windows/tableshow.h"
 #include "windows/toolbar.h"
@@ -67,7 +68,7 @@ MainForm::MainForm(Environment env, QWidget* parent)
         ownPrinter_ = std::make_unique<SystemPrinter>();
         printer_ = ownPrinter_.get();
     }
-    about_ = std::make_unique<AboutController>(*env_.boxes, [this] { resyncReceive(); }, appIcon());
+    about_ = std::make_unique<AboutController>(*env_.boxes, appIcon());
 
     Timer_offline = new QTimer(this);
     Timer_offline->setInterval(offlineTimeoutMs);
@@ -124,55 +125,60 @@ void MainForm::showChildren() {
 
     frmtableshow = new Tableshow(this);
     frmtableshow->Form_Load(toolHeight);
-    connect(frmtableshow, &Tableshow::keyPressed, this, &MainForm::sendKey);
     frmtableshow->show();
 
     frmgraph = new Frmgraphshow(state, env_.regional, this);
-    frmstatus = new Statusfrm(
-        state, [this] { frmgraph->frmrefresh(); }, this, env_.clock, env_.regional, this);
+    frmstatus = new Statusfrm(state, this, env_.clock, env_.regional, this);
     frmstatus->Form_Load(toolHeight, frmtableshow->height());
     frmstatus->show();
 
     frmgraph->move(frmtableshow->width(), toolHeight);
     frmgraph->show();
 
-    wireCommands();
+    wireViews();
 }
 
-void MainForm::wireCommands() {
+void MainForm::wireViews() {
+    connect(frmtableshow, &Tableshow::keyPressed, this, &MainForm::sendKey);
+    connect(frmstatus, &Statusfrm::seriesSwitched, frmgraph, &Frmgraphshow::frmrefresh);
+
     auto resync = [this] { resyncReceive(); };
-    frmtoolbar->onSaveAs = [this, resync] {
+    connect(frmtoolbar, &Toolbar::saveAsRequested, this, [this, resync] {
         saveasCommand(state, CommonDialog1, *env_.boxes, env_.clock, env_.regional, resync);
-    };
-    frmtoolbar->onExport = [this, resync] {
+    });
+    connect(frmtoolbar, &Toolbar::exportRequested, this, [this, resync] {
         exportCommand(state, CommonDialog1, *env_.boxes, env_.regional, resync);
-    };
-    frmtoolbar->onPrint = [this, resync] {
+    });
+    connect(frmtoolbar, &Toolbar::printRequested, this, [this, resync] {
         GraphPrintAdapter<Frmgraphshow> graph(*frmgraph);
         printCommand(graph, *printer_, *env_.boxes, resync);
-    };
-    frmtoolbar->onHelp = [this] { about_->help(); };
-    frmtoolbar->onTest = [this] { Command1_Click(); };
-    frmtoolbar->onOpen = [this] {
+    });
+    connect(frmtoolbar, &Toolbar::helpRequested, this, [this] {
+        about_->help();
+        resyncReceive();
+    });
+    connect(frmtoolbar, &Toolbar::testRequested, this, &MainForm::Command1_Click);
+    connect(frmtoolbar, &Toolbar::openRequested, this, [this] {
         openDataFileCommand(state, CommonDialog1, *env_.boxes, env_.regional, [this] {
             frmgraph->OpenFileUse();
             frmgraph->frmrefresh();
         });
-    };
-    frmtoolbar->onExportToExcel = [this] { exportToExcelCommand(state, CommonDialog1, *env_.boxes); };
-    frmtoolbar->onPrintAllData = [this](PrintReportState& report) {
+    });
+    connect(frmtoolbar, &Toolbar::exportToExcelRequested, this,
+            [this] { exportToExcelCommand(state, CommonDialog1, *env_.boxes); });
+    connect(frmtoolbar, &Toolbar::printAllDataRequested, this, [this](PrintReportState& report) {
         printAllDataCommand(state, *printer_, *env_.boxes, env_.regional, report, env_.shortDate);
-    };
-    frmtoolbar->onPrintData = [this](PrintReportState& report) {
+    });
+    connect(frmtoolbar, &Toolbar::printDataRequested, this, [this](PrintReportState& report) {
         const GraphZoomView zoom{frmgraph->showzoom, frmgraph->xwidthzoom, frmgraph->NumStartShow};
         printDataCommand(state, zoom, *printer_, *env_.boxes, env_.regional, report, env_.shortDate);
-    };
-    frmtoolbar->onPrintGraph = [this] {
+    });
+    connect(frmtoolbar, &Toolbar::printGraphRequested, this, [this] {
         FrmPrintUse* layout = frmprint();
         layout->show();
         layout->raise();
-    };
-    frmtoolbar->onConnect = [this] { connectDialog(); };
+    });
+    connect(frmtoolbar, &Toolbar::connectRequested, this, &MainForm::connectDialog);
     connect(frmtoolbar->CapAbout, &QAction::triggered, this, [this] { about_->capAbout(); });
     connect(frmtoolbar->CapContents, &QAction::triggered, this, [this] { about_->capContents(); });
 }
@@ -262,7 +268,9 @@ void MainForm::Command1_Click() {
 }
 
 void MainForm::connectDialog() {
-    DlgSelectCon dialog(frmtoolbar->connect_, this);
+    DlgSelectCon dialog(this);
+    // The dialog lives for this one modal run, so it is wired here.
+    connect(&dialog, &DlgSelectCon::cancelled, frmtoolbar->connect_, &PictureButton::showNormalImage);
     dialog.exec();
     if (const std::optional<int> port = dialog.chosenPort()) connectPort(*port);
 }

@@ -119,7 +119,9 @@ private:
     void endProgram(const QString& message);
     void handleAcceptedFrame(const MeterFrame& frame);
 
-    void wireCommands();
+    // Connects what the child windows raise to what the main window does, in
+    // one place.
+    void wireViews();
 
     Environment env_;
     std::unique_ptr<Printer> ownPrinter_;

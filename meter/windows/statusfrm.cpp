@@ -54,11 +54,9 @@ QPixmap statusBackground() {
     return pm;
 }
 
-Statusfrm::Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidget* mainWindow, Clock clock,
-                     const Regional& regional, QWidget* parent)
+Statusfrm::Statusfrm(SharedState& state, QWidget* mainWindow, Clock clock, const Regional& regional, QWidget* parent)
     : QWidget(parent),
       state_(state),
-      frmrefresh_(std::move(frmrefresh)),
       mainWindow_(mainWindow),
       clock_(std::move(clock)),
       regional_(regional),
@@ -183,22 +181,22 @@ void Statusfrm::showStatistics(const RecordOutcome& o) {
 
 void Statusfrm::Check1_Click() {
     state_.showVelocity = Check1->isChecked();
-    if (frmrefresh_) frmrefresh_();
+    emit seriesSwitched();
 }
 
 void Statusfrm::Check2_Click() {
     state_.showTemperature = Check2->isChecked();
-    if (frmrefresh_) frmrefresh_();
+    emit seriesSwitched();
 }
 
 void Statusfrm::Check3_Click() {
     state_.showFlow = Check3->isChecked();
-    if (frmrefresh_) frmrefresh_();
+    emit seriesSwitched();
 }
 
 void Statusfrm::Check4_Click() {
     state_.showArea = Check4->isChecked();
-    if (frmrefresh_) frmrefresh_();
+    emit seriesSwitched();
 }
 
 void Statusfrm::Timer1_Timer() {

@@ -10,8 +10,6 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include <functional>
-
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -22,12 +20,11 @@ namespace meter {
 class Statusfrm : public QWidget {
     Q_OBJECT
 public:
-    // frmrefresh redraws the graph; mainWindow is the window that is dragged
-    // and whose size places the strip. `regional` gives the clock its time
-    // format; it must outlive the strip.
-    Statusfrm(SharedState& state, std::function<void()> frmrefresh, QWidget* mainWindow, Clock clock,
-              const Regional& regional, QWidget* parent = nullptr);
-    Statusfrm(SharedState&, std::function<void()>, QWidget*, Clock, const Regional&&, QWidget* = nullptr) = delete;
+    // mainWindow is the window that is dragged and whose size places the
+    // strip. `regional` gives the clock its time format; it must outlive the strip.
+    Statusfrm(SharedState& state, QWidget* mainWindow, Clock clock, const Regional& regional,
+              QWidget* parent = nullptr);
+    Statusfrm(SharedState&, QWidget*, Clock, const Regional&&, QWidget* = nullptr) = delete;
 
     // Places the strip below the tool strip and the readout panel, across the
     // main window's width and down to its bottom.
@@ -41,6 +38,7 @@ public:
     // Writes the unit boxes Text9..Text12, then the extremes Text1..Text8.
     void showStatistics(const RecordOutcome& outcome);
 
+    // The series switches: each sets its series flag, then raises seriesSwitched.
     void Check1_Click();
     void Check2_Click();
     void Check3_Click();
@@ -88,12 +86,15 @@ public:
     QLabel* Label4 = nullptr;
     QLineEdit* AVGofAB = nullptr;
 
+signals:
+    // A series was switched on or off: the graph is to be redrawn at once.
+    void seriesSwitched();
+
 protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
     SharedState& state_;
-    std::function<void()> frmrefresh_;
     QWidget* mainWindow_;
     Clock clock_;
     const Regional& regional_;

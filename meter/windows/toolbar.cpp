@@ -102,50 +102,50 @@ void Toolbar::setMainWidth(int px) {
 
 void Toolbar::export_Click() {
     export_->endClick();
-    if (onExport) onExport();
+    emit exportRequested();
 }
 
 void Toolbar::saveas_Click() {
     if (state_.liveRecordCount == 0) return; // nothing at all: the hover image and capture stay
     saveas->endClick();
-    if (onSaveAs) onSaveAs();
+    emit saveAsRequested();
 }
 
 void Toolbar::toolprint_Click() {
     toolprint->endClick();
-    if (onPrint) onPrint();
+    emit printRequested();
 }
 
 void Toolbar::help_Click() {
     help->endClick();
-    if (onHelp) onHelp();
+    emit helpRequested();
 }
 
 void Toolbar::connect_Click() {
     connect_->endClick();
-    if (onConnect) onConnect();
+    emit connectRequested();
 }
 
 void Toolbar::toolopen_Click() {
     toolopen->endClick();
-    if (onOpen) onOpen();
+    emit openRequested();
 }
 
 void Toolbar::exportToExcel() {
     export_->endClick();
-    if (onExportToExcel) onExportToExcel();
+    emit exportToExcelRequested();
 }
 
 void Toolbar::printgraph_Click() {
-    if (onPrintGraph) onPrintGraph();
+    emit printGraphRequested();
 }
 
 void Toolbar::printdata_Click() {
-    if (onPrintData) onPrintData(printReport_);
+    emit printDataRequested(printReport_);
 }
 
 void Toolbar::printalldata_Click() {
-    if (onPrintAllData) onPrintAllData(printReport_);
+    emit printAllDataRequested(printReport_);
 }
 
 void Toolbar::toolmin_Click() {
@@ -157,7 +157,7 @@ void Toolbar::toolclose_Click() {
 }
 
 void Toolbar::Command1_Click() {
-    if (onTest) onTest();
+    emit testRequested();
 }
 
 void Toolbar::paintEvent(QPaintEvent*) {

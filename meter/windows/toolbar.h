@@ -11,8 +11,6 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include <functional>
-
 class QAction;
 class QLabel;
 class QMenu;
@@ -51,20 +49,6 @@ public:
     void printdata_Click();
     void printalldata_Click();
 
-    // The commands behind the buttons, run after each button's first steps.
-    // Until set they do nothing.
-    std::function<void()> onExport;  // CSV export
-    std::function<void()> onSaveAs;  // samples report
-    std::function<void()> onPrint;   // graph printing
-    std::function<void()> onHelp;    // About window
-    std::function<void()> onConnect; // connection dialog (hidden button)
-    std::function<void()> onOpen;    // data file reader (hidden button)
-    std::function<void()> onTest;    // test message (hidden push button Command1)
-    std::function<void()> onExportToExcel; // workbook export (exportToExcel)
-    std::function<void(PrintReportState&)> onPrintAllData; // report of every record
-    std::function<void(PrintReportState&)> onPrintData;    // report of the zoomed span
-    std::function<void()> onPrintGraph;                    // the print layout window
-
     // Where the tabular report stood when its last run ended.
     const PrintReportState& printReport() const { return printReport_; }
 
@@ -92,6 +76,23 @@ public:
     QAction* printgraph = nullptr;
     QAction* printdata = nullptr;
     QAction* printalldata = nullptr;
+
+signals:
+    // The commands behind the buttons, raised after each button's first steps;
+    // the main window runs them.
+    void exportRequested();        // CSV export
+    void saveAsRequested();        // samples report
+    void printRequested();         // graph printing
+    void helpRequested();          // About window
+    void connectRequested();       // connection dialog (hidden button)
+    void openRequested();          // data file reader (hidden button)
+    void testRequested();          // test message (hidden push button Command1)
+    void exportToExcelRequested(); // workbook export (exportToExcel)
+    // The tabular report of every record, or of the zoomed span: `report` is
+    // where the last run ended, kept on the strip; the run leaves its own end there.
+    void printAllDataRequested(PrintReportState& report);
+    void printDataRequested(PrintReportState& report);
+    void printGraphRequested(); // the print layout window
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -45,7 +45,7 @@ TEST(FormKit, OneFallbackPerDesignFace) {
     initSharedState(*state);
     const Regional regional;
     Frmgraphshow graph(*state, regional);
-    Statusfrm strip(*state, {}, nullptr, {}, regional);
+    Statusfrm strip(*state, nullptr, {}, regional);
     const QString simSun = QFontInfo(designFont(DesignFace::SimSun, 11.25)).family();
     EXPECT_EQ(QFontInfo(graph.Label6->font()).family(), simSun);
     EXPECT_EQ(QFontInfo(strip.Label8->font()).family(), simSun);
@@ -109,7 +109,7 @@ TEST(FormKit, LabelsFitTheRoomTheDesignGivesThem) {
     initSharedState(*state);
     const Regional regional;
     Frmgraphshow graph(*state, regional);
-    Statusfrm strip(*state, {}, nullptr, {}, regional);
+    Statusfrm strip(*state, nullptr, {}, regional);
     FrmPrintUse layout;
 
     for (const QLabel* l : {graph.Label6, graph.Label3, graph.Label4, graph.Label5}) {
@@ -243,7 +243,7 @@ TEST(FormKit, LabelsLieBeneathTheControlsOfTheirContainer) {
     const Regional regional;
     std::vector<std::unique_ptr<QWidget>> windows;
     windows.push_back(std::make_unique<Frmgraphshow>(*state, regional));
-    windows.push_back(std::make_unique<Statusfrm>(*state, std::function<void()>{}, nullptr, Clock{}, regional));
+    windows.push_back(std::make_unique<Statusfrm>(*state, nullptr, Clock{}, regional));
     windows.push_back(std::make_unique<FrmAbout>());
     windows.push_back(std::make_unique<FrmPrintUse>());
     windows.push_back(std::make_unique<DlgSelectCon>());

@@ -31,8 +31,8 @@ struct StatusfrmTest : ::testing::Test {
         main.resize(MainForm::designWidth, MainForm::designHeight); // as the program runs
         regional.timeFormat = timeFormatFor(QStringLiteral("H:mm:ss"), QLocale::c());
         strip = std::make_unique<Statusfrm>(
-            *state, [this] { ++refreshes; }, &main, [] { return LocalDateTime{2024, 12, 31, 8, 7, 6}; }, regional,
-            &main);
+            *state, &main, [] { return LocalDateTime{2024, 12, 31, 8, 7, 6}; }, regional, &main);
+        QObject::connect(strip.get(), &Statusfrm::seriesSwitched, [this] { ++refreshes; });
         main.show();
     }
 };
@@ -42,7 +42,7 @@ struct StatusfrmTest : ::testing::Test {
 TEST_F(StatusfrmTest, DesignStateAndPlacement) {
     EXPECT_EQ(strip->geometry(), QRect(0, 550, 909, 120));
     // Without a main window it takes the main window's design size.
-    const Statusfrm alone(*state, {}, nullptr, [] { return LocalDateTime{}; }, regional);
+    const Statusfrm alone(*state, nullptr, [] { return LocalDateTime{}; }, regional);
     EXPECT_EQ(alone.geometry(), QRect(0, 550, 909, 120));
     for (int i = 1; i <= 12; ++i) {
         ASSERT_NE(strip->text(i), nullptr);

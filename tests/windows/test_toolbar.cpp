@@ -142,7 +142,11 @@ TEST_F(ToolbarTest, HoverRuleCountsTheRightAndBottomEdgesAsInside) {
 
 TEST_F(ToolbarTest, SaveAsWithoutRecordsDoesNothingAtAll) {
     int saves = 0;
-    bar->onSaveAs = [&] { ++saves; };
+    bool normalBeforeCommand = false;
+    QObject::connect(bar.get(), &Toolbar::saveAsRequested, [&] {
+        ++saves;
+        normalBeforeCommand = bar->saveas->shownImage() == 12 && QWidget::mouseGrabber() == nullptr;
+    });
     moveTo(bar->saveas, {10, 10});
     click(bar->saveas);
     EXPECT_EQ(saves, 0);
@@ -154,11 +158,6 @@ TEST_F(ToolbarTest, SaveAsWithoutRecordsDoesNothingAtAll) {
 
     state->liveRecordCount = 1;
     moveTo(bar->saveas, {10, 10});
-    bool normalBeforeCommand = false;
-    bar->onSaveAs = [&] {
-        ++saves;
-        normalBeforeCommand = bar->saveas->shownImage() == 12 && QWidget::mouseGrabber() == nullptr;
-    };
     click(bar->saveas);
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(normalBeforeCommand);
@@ -175,22 +174,24 @@ TEST_F(ToolbarTest, CommandButtonsResetThemselvesThenRunTheirCommand) {
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(state->liveRecordCount, 0);
 
-    struct Case { PictureButton* b; std::function<void()>* hook; };
-    const Case cases[] = {{bar->export_, &bar->onExport}, {bar->toolprint, &bar->onPrint}, {bar->help, &bar->onHelp},
-                          {bar->connect_, &bar->onConnect}, {bar->toolopen, &bar->onOpen}};
+    struct Case { PictureButton* b; void (Toolbar::*command)(); };
+    const Case cases[] = {{bar->export_, &Toolbar::exportRequested}, {bar->toolprint, &Toolbar::printRequested},
+                          {bar->help, &Toolbar::helpRequested}, {bar->connect_, &Toolbar::connectRequested},
+                          {bar->toolopen, &Toolbar::openRequested}};
     for (const Case& c : cases) {
         int runs = 0;
         bool reset = false;
-        *c.hook = [&] {
+        const QMetaObject::Connection wired = QObject::connect(bar.get(), c.command, [&] {
             ++runs;
             reset = c.b->shownImage() == c.b->normalImage() && QWidget::mouseGrabber() == nullptr;
-        };
+        });
         c.b->show();
         moveTo(c.b, {10, 10});
         EXPECT_EQ(c.b->shownImage(), c.b->hoverImage());
         click(c.b);
         EXPECT_EQ(runs, 1) << c.b->toolTip().toStdString();
         EXPECT_TRUE(reset) << c.b->toolTip().toStdString();
+        QObject::disconnect(wired);
     }
 }
 
@@ -204,7 +205,7 @@ TEST_F(ToolbarTest, MinimiseCloseAndTestMessage) {
     // The hidden test button raises its command; the main window acts on it.
     bar->Command1_Click(); // not wired: nothing happens
     int tests = 0;
-    bar->onTest = [&] { ++tests; };
+    QObject::connect(bar.get(), &Toolbar::testRequested, [&] { ++tests; });
     bar->Command1->click();
     EXPECT_EQ(tests, 1);
 

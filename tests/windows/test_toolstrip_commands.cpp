@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -143,9 +145,19 @@ TEST(ToolStripCommands, InfoShowsOneAboutWindowAndResynchronises) {
     FrmAbout* about = s.form->about().window();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
+    ASSERT_TRUE(s.waitArmed());
     s.form->frmtoolbar->help_Click();
     EXPECT_EQ(s.form->about().window(), about);
+    EXPECT_TRUE(s.resynchronised());
     about->close();
+
+    // The hidden menu item shows it modally and leaves reception alone.
+    ASSERT_TRUE(s.waitArmed());
+    QTimer::singleShot(0, [] {
+        if (QWidget* m = QApplication::activeModalWidget()) m->close();
+    });
+    s.form->frmtoolbar->CapAbout->trigger();
+    EXPECT_TRUE(s.armed());
 }
 
 TEST(ToolStripCommands, ShutDownOffersToSaveOnlyWithFileRecords) {
