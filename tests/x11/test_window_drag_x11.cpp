@@ -88,7 +88,11 @@ void staysAt(const QWidget& window, QPoint expected, const char* when) {
 void show(QWidget& window) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    testsupport::spin(100ms); // let the window manager finish placing it
+    // Let the window manager finish placing it, and the program learn where:
+    // on a busy machine the program may still see its first position.
+    testsupport::spin(100ms);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return window.pos() == serverPos(window); }, 5s))
+        << "placed at " << serverPos(window) << ", the program sees " << window.pos();
 }
 
 void savePicture(QWidget& window, const char* name) {
