@@ -1,5 +1,6 @@
 #include "windows/form_kit.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -10,6 +11,8 @@
 #include <QStringList>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace meter {
 
@@ -65,7 +68,9 @@ bool drawsAtSize(const QString& family, int pixels) {
 
 int pointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
 
-QFont pixelFont(DesignFace face, int pixels, bool bold, bool italic) {
+namespace {
+
+QFont buildFont(DesignFace face, int pixels, bool bold, bool italic) {
     QFont f;
     if (face == DesignFace::System) {
         f = QGuiApplication::font();
@@ -79,6 +84,31 @@ QFont pixelFont(DesignFace face, int pixels, bool bold, bool italic) {
     f.setBold(bold);
     f.setItalic(italic);
     return f;
+}
+
+struct FontKey {
+    DesignFace face;
+    int pixels;
+    bool bold, italic;
+    bool operator==(const FontKey&) const = default;
+};
+
+// The fonts built so far, from the faces there were at the first use of each
+// (the program adds its own before it builds a window). They go before the
+// application does, while its font database is still there.
+std::vector<std::pair<FontKey, QFont>> builtFonts;
+
+void forgetBuiltFonts() { std::vector<std::pair<FontKey, QFont>>().swap(builtFonts); }
+
+} // namespace
+
+QFont pixelFont(DesignFace face, int pixels, bool bold, bool italic) {
+    const FontKey key{face, pixels, bold, italic};
+    for (const auto& [k, font] : builtFonts)
+        if (k == key) return font;
+    if (builtFonts.empty()) qAddPostRoutine(forgetBuiltFonts);
+    builtFonts.emplace_back(key, buildFont(face, pixels, bold, italic));
+    return builtFonts.back().second;
 }
 
 QFont designFont(DesignFace face, double points, bool bold, bool italic) {

@@ -49,7 +49,8 @@ int pointsToPixels(double points);
 // that exists only as bitmaps (Wine's MS Sans Serif) is drawn at one of its
 // strikes whatever size is asked for, so it stays in the list only where it
 // has the strike Windows would take for that size; elsewhere the next face
-// draws the text at the size asked for.
+// draws the text at the size asked for. Each font is built once for its
+// face, size and style, and shared by everything that asks for it.
 QFont pixelFont(DesignFace face, int pixels, bool bold = false, bool italic = false);
 QFont designFont(DesignFace face, double points, bool bold = false, bool italic = false);
 

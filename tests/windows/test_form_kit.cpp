@@ -55,6 +55,15 @@ TEST(FormKit, OneFallbackPerDesignFace) {
               QFontInfo(designFont(DesignFace::MSSansSerif, 12)).family());
 }
 
+// A design font is built once for its face, size and style, and then shared.
+TEST(FormKit, EachDesignFontIsBuiltOnce) {
+    const QFont first = designFont(DesignFace::SimSun, 11.25);
+    EXPECT_TRUE(designFont(DesignFace::SimSun, 11.25).isCopyOf(first));
+    EXPECT_TRUE(pixelFont(DesignFace::SimSun, 15).isCopyOf(first));
+    EXPECT_FALSE(designFont(DesignFace::SimSun, 11.25, true).isCopyOf(first));
+    EXPECT_FALSE(designFont(DesignFace::SimSun, 12).isCopyOf(first));
+}
+
 // Each face is drawn in a twin of its widths, so that texts fit the room the
 // design gives them.
 TEST(FormKit, DesignFacesResolveToTwinsOfTheirWidths) {
