@@ -5,6 +5,7 @@
 #include "platform/mouse_capture.h"
 #include "windows/form_kit.h"
 #include "windows/hand_cursor.h"
+#include "windows/picture_button.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -16,21 +17,62 @@
 #include <QRadioButton>
 
 #include <cstdint>
-#include <variant>
 
 namespace meter {
 
 namespace {
 
-constexpr std::uint32_t formColour = 0x00FFFFC0;   // under the background picture
-constexpr std::uint32_t optionColour = 0x00C0C0C0; // behind the option buttons' captions
+constexpr std::uint32_t formColour = 0x00FFFFC0; // under the background picture
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
+using Design = FormDesign<DlgSelectCon>;
+
+// The option buttons, labels, text boxes and command buttons in MS Sans Serif
+// 12 pt, the lists in the design's default font. The option buttons, lists and
+// command buttons show the hand pointer. Twips.
+constexpr FontDesign sansSerif{DesignFace::MSSansSerif, 12};
+constexpr FontDesign listFont{DesignFace::MSSansSerif, 8.25};
+constexpr QColor optionColour = storedColour(0x00C0C0C0); // behind the option buttons' captions
+constexpr QColor white(255, 255, 255);
+
+// In tab order.
+const Design::Control table[] = {
+    Design::Option{&DlgSelectCon::Option1, {.name = "Option1", .text = "connect to com_port",
+                                            .geometry = twipsRect(600, 480, 2655, 300), .font = sansSerif,
+                                            .background = optionColour, .handCursor = true}},
+    Design::Combo{&DlgSelectCon::Combo1, {.name = "Combo1", .geometry = twipsRect(3360, 480, 1575, 315),
+                                          .font = listFont, .completes = false, .handCursor = true}},
+    Design::Option{&DlgSelectCon::Option2, {.name = "Option2", .text = "connect to Internet",
+                                            .geometry = twipsRect(600, 1320, 2655, 300), .font = sansSerif,
+                                            .background = optionColour, .handCursor = true}},
+    Design::Combo{&DlgSelectCon::Combo2, {.name = "Combo2", .geometry = twipsRect(3360, 1320, 1575, 315),
+                                          .font = listFont, .completes = false, .handCursor = true}},
+    Design::Label{&DlgSelectCon::Label1, {.name = "Label1", .text = "IP Address:",
+                                          .geometry = twipsRect(600, 2040, 1335, 375), .font = sansSerif}},
+    Design::Label{&DlgSelectCon::Label2, {.name = "Label2", .text = "Port NO.:",
+                                          .geometry = twipsRect(600, 2640, 1335, 375), .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text1, {.name = "Text1", .text = "", .geometry = twipsRect(1920, 2040, 735, 375),
+                                       .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text2, {.name = "Text2", .text = "", .geometry = twipsRect(2760, 2040, 735, 375),
+                                       .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text3, {.name = "Text3", .text = "", .geometry = twipsRect(3600, 2040, 735, 375),
+                                       .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text4, {.name = "Text4", .text = "", .geometry = twipsRect(4440, 2040, 735, 375),
+                                       .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text5, {.name = "Text5", .text = "", .geometry = twipsRect(1920, 2640, 975, 375),
+                                       .font = sansSerif}},
+    Design::Label{&DlgSelectCon::Label3, {.name = "Label3", .text = ".", .geometry = twipsRect(2640, 2040, 135, 375),
+                                          .font = sansSerif, .background = white}},
+    Design::Label{&DlgSelectCon::Label4, {.name = "Label4", .text = ".", .geometry = twipsRect(3480, 2040, 135, 375),
+                                          .font = sansSerif, .background = white}},
+    Design::Label{&DlgSelectCon::Label5, {.name = "Label5", .text = ".", .geometry = twipsRect(4320, 2040, 135, 375),
+                                          .font = sansSerif, .background = white}},
+    Design::Button{&DlgSelectCon::connectto, {.name = "connectto", .text = "Connect",
+                                              .geometry = twipsRect(1440, 3840, 1575, 495), .font = sansSerif,
+                                              .isDefault = true, .handCursor = true}},
+    Design::Button{&DlgSelectCon::cancelcon, {.name = "cancelcon", .text = "Cancel",
+                                              .geometry = twipsRect(3360, 3840, 1575, 495), .font = sansSerif,
+                                              .handCursor = true}},
 };
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
 
 } // namespace
 
@@ -64,92 +106,7 @@ DlgSelectCon::DlgSelectCon(QWidget* parent)
     pal.setColor(QPalette::Window, storedColour(formColour));
     setPalette(pal);
 
-    const QFont sansSerif = designFont(DesignFace::MSSansSerif, 12);
-    const QFont listFont = designFont(DesignFace::MSSansSerif, 8.25); // the design's default font
-
-    using Control = std::variant<QRadioButton**, QComboBox**, QLabel**, QLineEdit**, QPushButton**>;
-    struct Row {
-        Control control;
-        const char* name;
-        const char* text;
-        int left, top, width, height; // twips
-        bool whiteBackground = false; // labels; otherwise transparent
-    };
-    // In tab order.
-    const Row rows[] = {
-        {&Option1, "Option1", "connect to com_port", 600, 480, 2655, 300},
-        {&Combo1, "Combo1", "", 3360, 480, 1575, 315},
-        {&Option2, "Option2", "connect to Internet", 600, 1320, 2655, 300},
-        {&Combo2, "Combo2", "", 3360, 1320, 1575, 315},
-        {&Label1, "Label1", "IP Address:", 600, 2040, 1335, 375},
-        {&Label2, "Label2", "Port NO.:", 600, 2640, 1335, 375},
-        {&Text1, "Text1", "", 1920, 2040, 735, 375},
-        {&Text2, "Text2", "", 2760, 2040, 735, 375},
-        {&Text3, "Text3", "", 3600, 2040, 735, 375},
-        {&Text4, "Text4", "", 4440, 2040, 735, 375},
-        {&Text5, "Text5", "", 1920, 2640, 975, 375},
-        {&Label3, "Label3", ".", 2640, 2040, 135, 375, true},
-        {&Label4, "Label4", ".", 3480, 2040, 135, 375, true},
-        {&Label5, "Label5", ".", 4320, 2040, 135, 375, true},
-        {&connectto, "connectto", "Connect", 1440, 3840, 1575, 495},
-        {&cancelcon, "cancelcon", "Cancel", 3360, 3840, 1575, 495},
-    };
-    for (const Row& r : rows) {
-        const QString name = QString::fromLatin1(r.name);
-        const QString text = QString::fromLatin1(r.text);
-        const QRect at = twipsRect(r.left, r.top, r.width, r.height);
-        std::visit(Overloaded{
-                       [&](QRadioButton** slot) {
-                           auto* b = new QRadioButton(text, this);
-                           b->setObjectName(name);
-                           b->setGeometry(at);
-                           b->setFont(sansSerif);
-                           QPalette bp = b->palette();
-                           bp.setColor(b->backgroundRole(), storedColour(optionColour));
-                           bp.setColor(QPalette::WindowText, Qt::black);
-                           b->setPalette(bp);
-                           b->setAutoFillBackground(true);
-                           b->setCursor(handCursor());
-                           b->setAttribute(Qt::WA_NoMousePropagation);
-                           *slot = b;
-                       },
-                       [&](QComboBox** slot) {
-                           auto* c = new QComboBox(this);
-                           c->setObjectName(name);
-                           c->setEditable(true);
-                           c->setInsertPolicy(QComboBox::NoInsert); // typed text is not added to the list
-                           // The text stays as typed: nothing completes it, and it
-                           // matches an item only letter for letter.
-                           c->setCompleter(nullptr);
-                           c->setGeometry(at);
-                           c->setFont(listFont);
-                           // The hand over the edit field as well, which has a pointer of its own.
-                           c->setCursor(handCursor());
-                           c->lineEdit()->setCursor(handCursor());
-                           c->setAttribute(Qt::WA_NoMousePropagation);
-                           *slot = c;
-                       },
-                       [&](QLabel** slot) {
-                           LabelSpec spec{.name = r.name, .text = text, .geometry = at, .font = sansSerif};
-                           if (r.whiteBackground) spec.background = QColor(Qt::white);
-                           *slot = makeLabel(this, spec);
-                       },
-                       [&](QLineEdit** slot) {
-                           *slot = makeBox(this, {.name = r.name, .text = text, .geometry = at, .font = sansSerif});
-                       },
-                       [&](QPushButton** slot) {
-                           auto* b = new QPushButton(text, this);
-                           b->setObjectName(name);
-                           b->setGeometry(at);
-                           b->setFont(sansSerif);
-                           b->setCursor(handCursor());
-                           b->setAttribute(Qt::WA_NoMousePropagation);
-                           *slot = b;
-                       },
-                   },
-                   r.control);
-    }
-    connectto->setDefault(true);
+    makeControls(*this, this, table);
 
     // Pressing the dialog's own background drags it.
     new common::WindowDrag(this);

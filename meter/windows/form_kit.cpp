@@ -1,23 +1,29 @@
 #include "windows/form_kit.h"
 
+#include "platform/image_list.h"
+#include "windows/hand_cursor.h"
+#include "windows/pick_list.h"
+#include "windows/picture_button.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStringList>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace meter {
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-QRect twipsRect(const DesignRect& r) { return twipsRect(r.left, r.top, r.width, r.height); }
 
 namespace {
 
@@ -65,7 +71,9 @@ bool drawsAtSize(const QString& family, int pixels) {
 
 int pointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
 
-QFont pixelFont(DesignFace face, int pixels, bool bold, bool italic) {
+namespace {
+
+QFont buildFont(DesignFace face, int pixels, bool bold, bool italic) {
     QFont f;
     if (face == DesignFace::System) {
         f = QGuiApplication::font();
@@ -81,9 +89,36 @@ QFont pixelFont(DesignFace face, int pixels, bool bold, bool italic) {
     return f;
 }
 
+struct FontKey {
+    DesignFace face;
+    int pixels;
+    bool bold, italic;
+    bool operator==(const FontKey&) const = default;
+};
+
+// The fonts built so far, from the faces there were at the first use of each
+// (the program adds its own before it builds a window). They go before the
+// application does, while its font database is still there.
+std::vector<std::pair<FontKey, QFont>> builtFonts;
+
+void forgetBuiltFonts() { std::vector<std::pair<FontKey, QFont>>().swap(builtFonts); }
+
+} // namespace
+
+QFont pixelFont(DesignFace face, int pixels, bool bold, bool italic) {
+    const FontKey key{face, pixels, bold, italic};
+    for (const auto& [k, font] : builtFonts)
+        if (k == key) return font;
+    if (builtFonts.empty()) qAddPostRoutine(forgetBuiltFonts);
+    builtFonts.emplace_back(key, buildFont(face, pixels, bold, italic));
+    return builtFonts.back().second;
+}
+
 QFont designFont(DesignFace face, double points, bool bold, bool italic) {
     return pixelFont(face, pointsToPixels(points), bold, italic);
 }
+
+QFont designFont(const FontDesign& font) { return designFont(font.face, font.points, font.bold, font.italic); }
 
 namespace {
 
@@ -162,14 +197,32 @@ void placeOnSurface(QWidget& item) {
     }
 }
 
+namespace {
+
+QString textOf(QAnyStringView text) { return text.toString(); }
+
+void setFontOf(QWidget& control, const std::optional<FontDesign>& font) {
+    if (font) control.setFont(designFont(*font));
+}
+
+void setNameOf(QWidget& control, const char* name) {
+    if (name) control.setObjectName(QString::fromLatin1(name));
+}
+
+void setHandCursor(QWidget& control, bool hand) {
+    if (hand) control.setCursor(handCursor());
+}
+
+} // namespace
+
 QLabel* makeLabel(QWidget* parent, const LabelSpec& spec) {
     auto* l = new QLabel(parent);
     placeOnSurface(*l);
-    if (spec.name) l->setObjectName(QString::fromLatin1(spec.name));
+    setNameOf(*l, spec.name);
     l->setTextFormat(Qt::PlainText);
     l->setMargin(0);
-    l->setFont(spec.font);
-    l->setAlignment(spec.align | Qt::AlignTop);
+    setFontOf(*l, spec.font);
+    l->setAlignment(spec.align & Qt::AlignVertical_Mask ? spec.align : spec.align | Qt::AlignTop);
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, spec.colour);
     if (spec.background) pal.setColor(QPalette::Window, *spec.background);
@@ -177,7 +230,7 @@ QLabel* makeLabel(QWidget* parent, const LabelSpec& spec) {
     // Without a background of its own the label shows the window behind it.
     l->setAutoFillBackground(spec.background.has_value());
     l->setAttribute(Qt::WA_NoMousePropagation);
-    l->setText(spec.text);
+    l->setText(textOf(spec.text));
     if (spec.geometry.size().isEmpty()) {
         l->move(spec.geometry.topLeft());
         l->adjustSize();
@@ -188,13 +241,25 @@ QLabel* makeLabel(QWidget* parent, const LabelSpec& spec) {
     return l;
 }
 
+QLabel* makeImage(QWidget* parent, const ImageSpec& spec) {
+    auto* l = new QLabel(parent);
+    placeOnSurface(*l);
+    setNameOf(*l, spec.name);
+    if (spec.picture) l->setPixmap(spec.picture());
+    l->setAttribute(Qt::WA_NoMousePropagation);
+    l->setGeometry(spec.geometry.size().isEmpty() ? QRect(spec.geometry.topLeft(), l->pixmap().size())
+                                                  : spec.geometry);
+    if (!spec.visible) l->hide();
+    return l;
+}
+
 QLineEdit* makeBox(QWidget* parent, const BoxSpec& spec) {
-    auto* e = new QLineEdit(spec.text, parent);
-    if (spec.name) e->setObjectName(QString::fromLatin1(spec.name));
+    auto* e = new QLineEdit(textOf(spec.text), parent);
+    setNameOf(*e, spec.name);
     e->setGeometry(spec.geometry);
     e->setAlignment(spec.align | Qt::AlignVCenter);
     e->setReadOnly(spec.locked);
-    e->setFont(spec.font);
+    setFontOf(*e, spec.font);
     if (spec.textColour) {
         QPalette pal = e->palette();
         pal.setColor(QPalette::Text, *spec.textColour);
@@ -203,6 +268,86 @@ QLineEdit* makeBox(QWidget* parent, const BoxSpec& spec) {
     e->setAttribute(Qt::WA_NoMousePropagation);
     if (!spec.visible) e->hide();
     return e;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const CheckSpec& spec) {
+    auto* c = new QCheckBox(textOf(spec.text), parent);
+    setNameOf(*c, spec.name);
+    c->setGeometry(spec.geometry);
+    setFontOf(*c, spec.font);
+    c->setChecked(spec.checked);
+    setHandCursor(*c, spec.handCursor);
+    c->setAttribute(Qt::WA_NoMousePropagation);
+    if (!spec.visible) c->hide();
+    return c;
+}
+
+QRadioButton* makeOption(QWidget* parent, const OptionSpec& spec) {
+    auto* b = new QRadioButton(textOf(spec.text), parent);
+    setNameOf(*b, spec.name);
+    b->setGeometry(spec.geometry);
+    setFontOf(*b, spec.font);
+    QPalette pal = b->palette();
+    if (spec.background) pal.setColor(b->backgroundRole(), *spec.background);
+    pal.setColor(QPalette::WindowText, spec.colour);
+    b->setPalette(pal);
+    b->setAutoFillBackground(spec.background.has_value());
+    setHandCursor(*b, spec.handCursor);
+    b->setAttribute(Qt::WA_NoMousePropagation);
+    if (!spec.visible) b->hide();
+    return b;
+}
+
+QComboBox* makeComboBox(QWidget* parent, const ComboSpec& spec) {
+    QComboBox* c = nullptr;
+    if (spec.pickList) {
+        c = new PickList(parent);
+    } else {
+        c = new QComboBox(parent);
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        // Without completion the text stays as typed, and it matches an item
+        // only letter for letter.
+        if (!spec.completes) c->setCompleter(nullptr);
+    }
+    setNameOf(*c, spec.name);
+    c->setGeometry(spec.geometry);
+    setFontOf(*c, spec.font);
+    setHandCursor(*c, spec.handCursor);
+    setHandCursor(*c->lineEdit(), spec.handCursor);
+    c->setAttribute(Qt::WA_NoMousePropagation);
+    if (!spec.visible) c->hide();
+    return c;
+}
+
+QPushButton* makeButton(QWidget* parent, const ButtonSpec& spec) {
+    auto* b = new QPushButton(textOf(spec.text), parent);
+    setNameOf(*b, spec.name);
+    b->setGeometry(spec.geometry);
+    setFontOf(*b, spec.font);
+    if (spec.isDefault) b->setDefault(true);
+    setHandCursor(*b, spec.handCursor);
+    b->setAttribute(Qt::WA_NoMousePropagation);
+    if (!spec.visible) b->hide();
+    return b;
+}
+
+PictureButton* makePictureButton(QWidget* parent, const PictureButtonSpec& spec, const ImageList* images) {
+    auto* b = new PictureButton(parent);
+    setNameOf(*b, spec.name);
+    if (images && spec.hover != 0)
+        b->setImages(images, spec.hover, spec.normal); // sized to its images
+    else if (images)
+        b->setPicture(images->ListImages(spec.normal));
+    else if (spec.picture)
+        b->setPicture(spec.picture());
+    if (spec.geometry.size().isEmpty())
+        b->move(spec.geometry.topLeft());
+    else
+        b->setGeometry(spec.geometry);
+    if (spec.tip) b->setToolTip(QString::fromLatin1(spec.tip));
+    if (!spec.visible) b->hide();
+    return b;
 }
 
 } // namespace meter

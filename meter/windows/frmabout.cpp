@@ -3,12 +3,33 @@
 #include "platform/message_boxes.h"
 #include "windows/form_kit.h"
 
-#include <QFont>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace meter {
+
+namespace {
+
+using Design = FormDesign<FrmAbout>;
+
+constexpr FontDesign tahoma{DesignFace::Tahoma, 14.25};
+constexpr FontDesign sansSerif{DesignFace::MSSansSerif, 12};
+constexpr QColor white(255, 255, 255);
+
+// No label has a handler: a press on one is the label's and leaves the
+// window open; only a press on the window's own surface closes it.
+const Design::Control table[] = {
+    Design::Label{&FrmAbout::Label1, {.name = "Label1", .text = "Hot wire anemometer",
+                                      .geometry = twipsRect(960, 240, 2895, 495), .font = tahoma}},
+    Design::Label{&FrmAbout::Label4, {.name = "Label4", .text = "AV-62 V1.1",
+                                      .geometry = twipsRect(960, 720, 2895, 495), .font = tahoma}},
+    Design::Label{&FrmAbout::Label2, {.name = "Label2", .text = "V1.0", .geometry = twipsRect(4560, 2280, 2175, 495),
+                                      .font = sansSerif, .colour = white, .visible = false}},
+    Design::Label{&FrmAbout::Label3, {.name = "Label3", .text = "AV-62", .geometry = twipsRect(4560, 2880, 2175, 495),
+                                      .font = sansSerif, .colour = white, .visible = false}},
+};
+
+} // namespace
 
 FrmAbout::FrmAbout(const QIcon& icon, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -18,30 +39,7 @@ FrmAbout::FrmAbout(const QIcon& icon, QWidget* parent)
     setFixedSize(clientWidth, clientHeight);
     setSizeGripEnabled(false);
 
-    // No label has a handler: a press on one is the label's and leaves the
-    // window open; only a press on the window's own surface closes it.
-    const QFont tahoma = designFont(DesignFace::Tahoma, 14.25);
-    const QFont sansSerif = designFont(DesignFace::MSSansSerif, 12);
-    Label1 = makeLabel(this, {.name = "Label1",
-                              .text = QStringLiteral("Hot wire anemometer"),
-                              .geometry = twipsRect(960, 240, 2895, 495),
-                              .font = tahoma});
-    Label4 = makeLabel(this, {.name = "Label4",
-                              .text = QStringLiteral("AV-62 V1.1"),
-                              .geometry = twipsRect(960, 720, 2895, 495),
-                              .font = tahoma});
-    Label2 = makeLabel(this, {.name = "Label2",
-                              .text = QStringLiteral("V1.0"),
-                              .geometry = twipsRect(4560, 2280, 2175, 495),
-                              .font = sansSerif,
-                              .colour = Qt::white,
-                              .visible = false});
-    Label3 = makeLabel(this, {.name = "Label3",
-                              .text = QStringLiteral("AV-62"),
-                              .geometry = twipsRect(4560, 2880, 2175, 495),
-                              .font = sansSerif,
-                              .colour = Qt::white,
-                              .visible = false});
+    makeControls(*this, this, table);
 }
 
 void FrmAbout::paintEvent(QPaintEvent*) {

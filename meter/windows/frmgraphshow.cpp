@@ -18,6 +18,73 @@ namespace {
 
 QString fromUtf8(std::string_view t) { return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())); }
 
+using Design = FormDesign<Frmgraphshow>;
+
+// Labels in the design's face at 11.25 pt, the title at 14.25 pt bold; the
+// boxes and the list in the controls' default face at 8.25 pt. Pixels.
+constexpr FontDesign small{DesignFace::SimSun, 11.25};
+constexpr FontDesign controls{DesignFace::MSSansSerif, 8.25};
+
+// Above the plot box: title, range list, start time and record count; the
+// axis captions left of it.
+const Design::Control heading[] = {
+    Design::Label{&Frmgraphshow::Label1, {.name = "Label1", .text = "Real-Time Graph",
+                                          .geometry = twipsRect(3480, 10, 2775, 375),
+                                          .font = FontDesign{DesignFace::ArialUnicodeMS, 14.25, true}}},
+    Design::Label{&Frmgraphshow::Label6, {.name = "Label6", .text = "Range:", .geometry = {56, 32, 48, 15},
+                                          .font = small}},
+    Design::Combo{&Frmgraphshow::Combo1, {.name = "Combo1", .geometry = {128, 32, 89, 20}, .font = controls,
+                                          .pickList = true}},
+    Design::Label{&Frmgraphshow::Label2, {.name = "Label2", .text = "Start Time:", .geometry = {224, 32, 88, 15},
+                                          .font = small}},
+    Design::Box{&Frmgraphshow::starttimetext, {.name = "starttimetext", .geometry = {336, 32, 169, 19},
+                                               .font = controls, .locked = true}},
+    Design::Label{&Frmgraphshow::Label7, {.name = "Label7", .text = "DataNo.", .geometry = {512, 32, 56, 15},
+                                          .font = small}},
+    Design::Box{&Frmgraphshow::NumberofAlltext, {.name = "NumberofAlltext", .geometry = {568, 32, 129, 19},
+                                                 .font = controls, .locked = true}},
+    Design::Label{&Frmgraphshow::Label_Range6, {.name = "Label_Range6", .text = "6000", .geometry = {0, 57, 64, 15},
+                                                .font = small, .align = Qt::AlignRight}},
+    Design::Label{&Frmgraphshow::Label_Range5, {.name = "Label_Range5", .text = "5000", .geometry = {0, 116, 64, 15},
+                                                .font = small, .align = Qt::AlignRight}},
+    Design::Label{&Frmgraphshow::Label_Range4, {.name = "Label_Range4", .text = "4000", .geometry = {0, 176, 64, 15},
+                                                .font = small, .align = Qt::AlignRight}},
+    Design::Label{&Frmgraphshow::Label_Range3, {.name = "Label_Range3", .text = "3000", .geometry = {0, 234, 64, 15},
+                                                .font = small, .align = Qt::AlignRight}},
+    Design::Label{&Frmgraphshow::Label_Range2, {.name = "Label_Range2", .text = "2000", .geometry = {0, 295, 64, 15},
+                                                .font = small, .align = Qt::AlignRight}},
+    Design::Label{&Frmgraphshow::Label_Range1, {.name = "Label_Range1", .text = "1000", .geometry = {0, 353, 64, 15},
+                                                .font = small, .align = Qt::AlignRight}},
+    Design::Label{&Frmgraphshow::Label_Range0, {.name = "Label_Range0", .text = "0", .geometry = {24, 408, 32, 15},
+                                                .font = small, .align = Qt::AlignRight}},
+};
+
+// The times under the plot box.
+const Design::Control timeLabels[] = {
+    Design::Label{&Frmgraphshow::LabelB0, {.name = "LabelB0", .text = "00:00:00", .geometry = {32, 432, 120, 15},
+                                           .font = small}},
+    Design::Label{&Frmgraphshow::LabelB1, {.name = "LabelB1", .text = "00:00:00", .geometry = {152, 432, 136, 15},
+                                           .font = small, .align = Qt::AlignHCenter}},
+    Design::Label{&Frmgraphshow::LabelB2, {.name = "LabelB2", .text = "00:00:00", .geometry = {312, 432, 136, 15},
+                                           .font = small, .align = Qt::AlignHCenter}},
+    Design::Label{&Frmgraphshow::LabelB3, {.name = "LabelB3", .text = "00:00:00", .geometry = {472, 432, 136, 15},
+                                           .font = small, .align = Qt::AlignHCenter}},
+    Design::Label{&Frmgraphshow::LabelB4, {.name = "LabelB4", .text = "00:00:00", .geometry = {616, 432, 120, 15},
+                                           .font = small, .align = Qt::AlignRight}},
+};
+
+// The file summary, stored hidden.
+const Design::Control fileSummaryBoxes[] = {
+    Design::Label{&Frmgraphshow::Label8, {.name = "Label8", .text = "Maximum:", .geometry = {312, 8, 72, 15},
+                                          .font = small, .visible = false}},
+    Design::Box{&Frmgraphshow::MaxofAll, {.name = "MaxofAll", .text = "", .geometry = {376, 8, 160, 19},
+                                          .font = controls, .locked = true, .visible = false}},
+    Design::Label{&Frmgraphshow::Label9, {.name = "Label9", .text = "Minimum:", .geometry = {552, 8, 72, 15},
+                                          .font = small, .visible = false}},
+    Design::Box{&Frmgraphshow::MinofAll, {.name = "MinofAll", .text = "", .geometry = {616, 8, 100, 19},
+                                          .font = controls, .locked = true, .visible = false}},
+};
+
 } // namespace
 
 Frmgraphshow::Frmgraphshow(SharedState& state, const Regional& regional, QWidget* parent)
@@ -29,44 +96,7 @@ Frmgraphshow::Frmgraphshow(SharedState& state, const Regional& regional, QWidget
     pal.setColor(QPalette::Window, storedColour(0x00E0E0E0));
     setPalette(pal);
 
-    // Labels in the design's face at 11.25 pt, the title at 14.25 pt bold; the
-    // boxes and the list in the controls' default face at 8.25 pt.
-    const QFont small = designFont(DesignFace::SimSun, 11.25);
-    const QFont controls = designFont(DesignFace::MSSansSerif, 8.25);
-    auto label = [this, &small](const char* name, const char* text, QRect at, Qt::Alignment align = Qt::AlignLeft) {
-        return makeLabel(this, {.name = name, .text = QString::fromLatin1(text), .geometry = at, .font = small,
-                                .align = align});
-    };
-    auto box = [this, &controls](const char* name, QRect at) {
-        return makeBox(this, {.name = name, .geometry = at, .font = controls, .locked = true});
-    };
-    const auto right = Qt::AlignRight;
-    const auto centre = Qt::AlignHCenter;
-
-    Label1 = makeLabel(this, {.name = "Label1",
-                              .text = QStringLiteral("Real-Time Graph"),
-                              .geometry = twipsRect(3480, 10, 2775, 375),
-                              .font = designFont(DesignFace::ArialUnicodeMS, 14.25, true)});
-    Label6 = label("Label6", "Range:", {56, 32, 48, 15});
-
-    auto* rangeList = new PickList(this);
-    Combo1 = rangeList;
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(128, 32, 89, 20);
-    Combo1->setFont(controls);
-
-    Label2 = label("Label2", "Start Time:", {224, 32, 88, 15});
-    starttimetext = box("starttimetext", {336, 32, 169, 19});
-    Label7 = label("Label7", "DataNo.", {512, 32, 56, 15});
-    NumberofAlltext = box("NumberofAlltext", {568, 32, 129, 19});
-
-    Label_Range6 = label("Label_Range6", "6000", {0, 57, 64, 15}, right);
-    Label_Range5 = label("Label_Range5", "5000", {0, 116, 64, 15}, right);
-    Label_Range4 = label("Label_Range4", "4000", {0, 176, 64, 15}, right);
-    Label_Range3 = label("Label_Range3", "3000", {0, 234, 64, 15}, right);
-    Label_Range2 = label("Label_Range2", "2000", {0, 295, 64, 15}, right);
-    Label_Range1 = label("Label_Range1", "1000", {0, 353, 64, 15}, right);
-    Label_Range0 = label("Label_Range0", "0", {24, 408, 32, 15}, right);
+    makeControls(*this, this, heading);
 
     // The backdrop first, so the plot box lies above it.
     Picture2 = new GraphPlotBox(this);
@@ -78,11 +108,7 @@ Frmgraphshow::Frmgraphshow(SharedState& state, const Regional& regional, QWidget
     Picture1->move(64, 64);
     Picture1->setGraph(&geometry_);
 
-    LabelB0 = label("LabelB0", "00:00:00", {32, 432, 120, 15});
-    LabelB1 = label("LabelB1", "00:00:00", {152, 432, 136, 15}, centre);
-    LabelB2 = label("LabelB2", "00:00:00", {312, 432, 136, 15}, centre);
-    LabelB3 = label("LabelB3", "00:00:00", {472, 432, 136, 15}, centre);
-    LabelB4 = label("LabelB4", "00:00:00", {616, 432, 120, 15}, right);
+    makeControls(*this, this, timeLabels);
 
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
@@ -93,22 +119,13 @@ Frmgraphshow::Frmgraphshow(SharedState& state, const Regional& regional, QWidget
     HScroll1->setRange(1, 1);
     HScroll1->setValue(1);
 
-    // The file summary, stored hidden.
-    Label8 = label("Label8", "Maximum:", {312, 8, 72, 15});
-    MaxofAll = box("MaxofAll", {376, 8, 160, 19});
-    Label9 = label("Label9", "Minimum:", {552, 8, 72, 15});
-    MinofAll = box("MinofAll", {616, 8, 100, 19});
-    MaxofAll->clear();
-    MinofAll->clear();
-    for (QWidget* w : {static_cast<QWidget*>(Label8), static_cast<QWidget*>(MaxofAll),
-                       static_cast<QWidget*>(Label9), static_cast<QWidget*>(MinofAll)})
-        w->hide();
+    makeControls(*this, this, fileSummaryBoxes);
 
     for (const GraphRange& r : graphRanges) Combo1->addItem(fromUtf8(r.text));
     Combo1->setCurrentIndex(startRangeIndex);
     Combo1->setEditText(fromUtf8(graphRanges[startRangeIndex].text));
 
-    connect(rangeList, &PickList::picked, this, &Frmgraphshow::Combo1_Click);
+    connect(qobject_cast<PickList*>(Combo1), &PickList::picked, this, &Frmgraphshow::Combo1_Click);
     connect(HScroll1, &QScrollBar::valueChanged, this, [this](int) { HScroll1_Change(); });
 
     buildExtras();

@@ -9,15 +9,12 @@
 #include "core/sampling_rates.h"
 #include "windows/form_kit.h"
 #include "windows/graph_extras_art.h"
-#include "windows/hand_cursor.h"
 #include "windows/pick_list.h"
 #include "windows/picture_button.h"
 #include "windows/zoom_band_shape.h"
 
 #include <QCheckBox>
 #include <QCursor>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
@@ -30,6 +27,48 @@ constexpr std::int16_t leftButton = 1;
 constexpr std::int16_t rightButton = 2;
 
 QString latin1(std::string_view t) { return QLatin1StringView(t.data(), static_cast<qsizetype>(t.size())).toString(); }
+
+using Design = FormDesign<Frmgraphshow>;
+
+constexpr FontDesign small{DesignFace::SimSun, 11.25};
+constexpr FontDesign controls{DesignFace::MSSansSerif, 8.25};
+
+// Pixels. The labels lie on the window's surface, under the controls. Each
+// button is a 32 x 32 box without border showing its 30 x 30 picture; several
+// stand at one place, as designed, and the later ones lie above.
+const Design::Control extras[] = {
+    Design::Label{&Frmgraphshow::Label5, {.name = "Label5", .text = "dot-dot line ", .geometry = {536, 16, 104, 15},
+                                          .font = small, .visible = false}},
+    Design::Label{&Frmgraphshow::Label3, {.name = "Label3", .text = "Sampling Rate:", .geometry = {528, 8, 112, 15},
+                                          .font = small, .visible = false}},
+    Design::Label{&Frmgraphshow::Label4, {.name = "Label4", .text = "Sec", .geometry = {608, 0, 24, 15},
+                                          .font = small, .visible = false}},
+    Design::PictureButton{&Frmgraphshow::btpause, &Frmgraphshow::ImageList2,
+                          {.name = "btpause", .geometry = {616, 0, 32, 32}, .tip = "pause graph", .normal = 1,
+                           .visible = false}},
+    Design::PictureButton{&Frmgraphshow::btstartorstop, &Frmgraphshow::ImageList2,
+                          {.name = "btstartorstop", .geometry = {568, 0, 32, 32}, .tip = "start graph", .normal = 2,
+                           .visible = false}},
+    Design::PictureButton{&Frmgraphshow::btmvToup, &Frmgraphshow::ImageList3,
+                          {.name = "btmvToup", .geometry = {616, 0, 32, 32}, .tip = "to Up  (or Enter keyUp)",
+                           .hover = 2, .normal = 1, .visible = false}},
+    Design::PictureButton{&Frmgraphshow::btmvTodown, &Frmgraphshow::ImageList3,
+                          {.name = "btmvTodown", .geometry = {648, 0, 32, 32}, .tip = "to Down  (or Enter keyDown)",
+                           .hover = 4, .normal = 3, .visible = false}},
+    Design::PictureButton{&Frmgraphshow::btmvToleft, &Frmgraphshow::ImageList3,
+                          {.name = "btmvToleft", .geometry = {616, 0, 32, 32}, .tip = "to left  (or Enter keyLeft)",
+                           .hover = 6, .normal = 5, .visible = false}},
+    Design::PictureButton{&Frmgraphshow::btmvToright, &Frmgraphshow::ImageList3,
+                          {.name = "btmvToright", .geometry = {656, 0, 32, 32}, .tip = "to Right  (or Enter keyRight)",
+                           .hover = 8, .normal = 7, .visible = false}},
+    Design::PictureButton{&Frmgraphshow::btrealsize, &Frmgraphshow::ImageList4,
+                          {.name = "btrealsize", .geometry = {664, 0, 32, 32}, .tip = "undo zoom", .hover = 2,
+                           .normal = 1, .visible = false}},
+    Design::Check{&Frmgraphshow::dotLine, {.name = "dotLine", .text = "Check1", .geometry = {504, 8, 17, 17},
+                                           .font = controls, .handCursor = true, .visible = false}},
+    Design::Combo{&Frmgraphshow::SelectRate, {.name = "SelectRate", .geometry = {648, 8, 65, 21}, .font = controls,
+                                              .pickList = true, .handCursor = true, .visible = false}},
+};
 
 // A pop-up menu whose items answer the left mouse button only.
 class LeftButtonMenu final : public QMenu {
@@ -52,80 +91,14 @@ void Frmgraphshow::buildExtras() {
     ImageList3 = graphMoveImages();
     ImageList4 = graphUndoZoomImages();
 
-    const QFont small = designFont(DesignFace::SimSun, 11.25);
-    const QFont controls = designFont(DesignFace::MSSansSerif, 8.25);
-
-    // The labels lie on the window's surface, under the controls.
-    struct Label {
-        QLabel** label;
-        const char* name;
-        const char* text;
-        QRect at;
-    };
-    const Label labels[] = {
-        {&Label5, "Label5", "dot-dot line ", {536, 16, 104, 15}},
-        {&Label3, "Label3", "Sampling Rate:", {528, 8, 112, 15}},
-        {&Label4, "Label4", "Sec", {608, 0, 24, 15}},
-    };
-    for (const Label& l : labels)
-        *l.label = makeLabel(this, {.name = l.name, .text = QString::fromLatin1(l.text), .geometry = l.at,
-                                    .font = small, .visible = false});
-
-    // Each button a 32 x 32 box without border showing its 30 x 30 picture.
-    // Several stand at one place, as designed; the later ones lie above.
-    struct Button {
-        PictureButton** button;
-        const char* name;
-        int left;
-        const char* tip;
-        const ImageList* images;
-        int normal;
-        int hover; // 0: no hover rule
-    };
-    const Button buttons[] = {
-        {&btpause, "btpause", 616, "pause graph", &ImageList2, 1, 0},
-        {&btstartorstop, "btstartorstop", 568, "start graph", &ImageList2, 2, 0},
-        {&btmvToup, "btmvToup", 616, "to Up  (or Enter keyUp)", &ImageList3, 1, 2},
-        {&btmvTodown, "btmvTodown", 648, "to Down  (or Enter keyDown)", &ImageList3, 3, 4},
-        {&btmvToleft, "btmvToleft", 616, "to left  (or Enter keyLeft)", &ImageList3, 5, 6},
-        {&btmvToright, "btmvToright", 656, "to Right  (or Enter keyRight)", &ImageList3, 7, 8},
-        {&btrealsize, "btrealsize", 664, "undo zoom", &ImageList4, 1, 2},
-    };
-    for (const Button& b : buttons) {
-        auto* pb = new PictureButton(this);
-        pb->setObjectName(QString::fromLatin1(b.name));
-        if (b.hover != 0)
-            pb->setImages(b.images, b.hover, b.normal);
-        else
-            pb->setPicture(b.images->ListImages(b.normal));
-        pb->setGeometry(b.left, 0, 32, 32);
-        pb->setToolTip(QString::fromLatin1(b.tip));
-        pb->hide();
-        *b.button = pb;
-    }
+    makeControls(*this, this, extras);
     connect(btpause, &PictureButton::clicked, this, &Frmgraphshow::btpause_Click);
-
-    dotLine = new QCheckBox(QStringLiteral("Check1"), this);
-    dotLine->setObjectName(QStringLiteral("dotLine"));
-    dotLine->setGeometry(504, 8, 17, 17);
-    dotLine->setFont(controls);
-    dotLine->setCursor(handCursor());
-    dotLine->hide();
     connect(dotLine, &QCheckBox::clicked, this, &Frmgraphshow::dotLine_Click);
-
-    auto* rateList = new PickList(this);
-    SelectRate = rateList;
-    SelectRate->setObjectName(QStringLiteral("SelectRate"));
-    SelectRate->setGeometry(648, 8, 65, 21);
-    SelectRate->setFont(controls);
-    SelectRate->setCursor(handCursor());
-    SelectRate->lineEdit()->setCursor(handCursor());
     for (const SamplingRate& r : samplingRates) SelectRate->addItem(latin1(r.text));
     // After the items, which would show the first one.
     SelectRate->setCurrentIndex(startSamplingRateIndex);
     SelectRate->setEditText(latin1(samplingRates[startSamplingRateIndex].text));
-    SelectRate->hide();
-    connect(rateList, &PickList::picked, this, &Frmgraphshow::SelectRate_Click);
+    connect(qobject_cast<PickList*>(SelectRate), &PickList::picked, this, &Frmgraphshow::SelectRate_Click);
 
     startRecTimer = new QTimer(this);
     startRecTimer->setObjectName(QStringLiteral("startRecTimer"));

@@ -6,73 +6,12 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QTimer>
 
 namespace meter {
 
 namespace {
-
-// The design, in twips. Labels are in "宋体" 11.25 pt and size themselves to
-// their text; text boxes are locked, show "0" and are one line high.
-struct FixedLabel {
-    const char* text;
-    int x, y;
-};
-const FixedLabel fixedLabels[] = {
-    {"Start Time:", 2280, 1800},   {"Sampling Rate:", 5280, 1800}, {"Sec", 8040, 1800},
-    {"DataNo.", 2280, 2280},       {"Maximum:", 4680, 2280},       {"Minimum:", 8280, 2280},
-    {"(Cursor) A:", 3000, 8280},   {"B:", 6960, 8280},             {"AVG:", 10080, 8280},
-    {"(Between A and B)MAX:", 3000, 8640}, {"MIN:", 8280, 8640},
-};
-
-// The plot box's scale, right-aligned just left of the box.
-struct ScaleLabel {
-    const char* text;
-    int y;
-};
-const ScaleLabel scaleLabels[] = {{"130", 2760}, {"110", 3600}, {"90", 4440},
-                                  {"70", 5400},  {"50", 6240},  {"30", 7080}};
-constexpr int scaleLeft = 2160, scaleWidth = 495, lineHeight = 225;
-
-struct Box {
-    QLineEdit* FrmPrintUse::*box;
-    const char* name;
-    int x, y, width;
-    std::optional<QColor> textColour;
-};
-const QColor darkBlue = storedColour(0x00800000);
-const QColor darkRed = storedColour(0x00000080);
-const Box boxes[] = {
-    {&FrmPrintUse::starttimetext, "starttimetext", 3720, 1800, 1455, {}},
-    {&FrmPrintUse::NumberofAlltext, "NumberofAlltext", 3240, 2280, 1335, {}},
-    {&FrmPrintUse::MaxofAll, "MaxofAll", 5640, 2280, 2535, {}},
-    {&FrmPrintUse::MinofAll, "MinofAll", 9360, 2280, 2535, {}},
-    {&FrmPrintUse::CursorAtext, "CursorAtext", 4320, 8280, 2535, darkBlue},
-    {&FrmPrintUse::CursorBtext, "CursorBtext", 7320, 8280, 2535, darkRed},
-    {&FrmPrintUse::AVGofAB, "AVGofAB", 10680, 8280, 1455, {}},
-    {&FrmPrintUse::MaxofAB, "MaxofAB", 5520, 8640, 2535, {}},
-    {&FrmPrintUse::MinofAB, "MinofAB", 8760, 8640, 2535, {}},
-};
-constexpr int boxHeight = 285;
-
-// Three small markers under the plot box, and the empty red labels below them.
-struct Marker {
-    QLabel* FrmPrintUse::*picture;
-    const char* pictureName;
-    int pictureX;
-    QLabel* FrmPrintUse::*label;
-    const char* labelName;
-    int labelX;
-};
-const Marker markers[] = {
-    {&FrmPrintUse::Image1, "Image1", 3480, &FrmPrintUse::LabelBL, "LabelBL", 2520},
-    {&FrmPrintUse::Image2, "Image2", 7080, &FrmPrintUse::LabelBM, "LabelBM", 6240},
-    {&FrmPrintUse::Image3, "Image3", 10800, &FrmPrintUse::LabelBR, "LabelBR", 10080},
-};
-constexpr int markerY = 7320, markerLabelY = 7560, markerLabelWidth = 2040;
 
 // A time marker, 17 x 9 pixels, on no background.
 QPixmap markerPicture() {
@@ -82,6 +21,92 @@ QPixmap markerPicture() {
     paintTimeMarker(painter, {8, 0});
     return p;
 }
+
+using Design = FormDesign<FrmPrintUse>;
+
+// The design, in twips. Labels are in "宋体" 11.25 pt and size themselves to
+// their text; text boxes are locked, show "0" and are one line high.
+constexpr FontDesign small{DesignFace::SimSun, 11.25};
+constexpr FontDesign controls{DesignFace::MSSansSerif, 8.25};
+constexpr FontDesign pointFont{DesignFace::MSSansSerif, 12, true};
+constexpr int boxHeight = 285, lineHeight = 225;
+// The plot box's scale, right-aligned just left of the box.
+constexpr int scaleLeft = 2160, scaleWidth = 495;
+// Three small markers under the plot box, and the empty red labels below them.
+constexpr int markerTop = 7320, markerLabelTop = 7560, markerLabelWidth = 2040;
+
+constexpr QRect at(int left, int top) { return twipsRect(left, top, 0, 0); }
+constexpr QRect scale(int top) { return twipsRect(scaleLeft, top, scaleWidth, lineHeight); }
+constexpr QRect box(int left, int top, int width) { return twipsRect(left, top, width, boxHeight); }
+constexpr QRect markerLabel(int left) { return twipsRect(left, markerLabelTop, markerLabelWidth, lineHeight); }
+
+constexpr QColor darkBlue = storedColour(0x00800000);
+constexpr QColor darkRed = storedColour(0x00000080);
+constexpr QColor red(255, 0, 0), blue(0, 0, 255);
+
+const Design::Control table[] = {
+    Design::Label{&FrmPrintUse::Label1, {.name = "Label1", .text = "Real-Time Graph", .geometry = at(5400, 1200),
+                                         .font = FontDesign{DesignFace::SimSun, 14.25, true}}},
+    Design::Label{nullptr, {.text = "Start Time:", .geometry = at(2280, 1800), .font = small}},
+    Design::Label{nullptr, {.text = "Sampling Rate:", .geometry = at(5280, 1800), .font = small}},
+    Design::Label{nullptr, {.text = "Sec", .geometry = at(8040, 1800), .font = small}},
+    Design::Label{nullptr, {.text = "DataNo.", .geometry = at(2280, 2280), .font = small}},
+    Design::Label{nullptr, {.text = "Maximum:", .geometry = at(4680, 2280), .font = small}},
+    Design::Label{nullptr, {.text = "Minimum:", .geometry = at(8280, 2280), .font = small}},
+    Design::Label{nullptr, {.text = "(Cursor) A:", .geometry = at(3000, 8280), .font = small}},
+    Design::Label{nullptr, {.text = "B:", .geometry = at(6960, 8280), .font = small}},
+    Design::Label{nullptr, {.text = "AVG:", .geometry = at(10080, 8280), .font = small}},
+    Design::Label{nullptr, {.text = "(Between A and B)MAX:", .geometry = at(3000, 8640), .font = small}},
+    Design::Label{nullptr, {.text = "MIN:", .geometry = at(8280, 8640), .font = small}},
+    Design::Label{nullptr, {.text = "130", .geometry = scale(2760), .font = small, .align = Qt::AlignRight}},
+    Design::Label{nullptr, {.text = "110", .geometry = scale(3600), .font = small, .align = Qt::AlignRight}},
+    Design::Label{nullptr, {.text = "90", .geometry = scale(4440), .font = small, .align = Qt::AlignRight}},
+    Design::Label{nullptr, {.text = "70", .geometry = scale(5400), .font = small, .align = Qt::AlignRight}},
+    Design::Label{nullptr, {.text = "50", .geometry = scale(6240), .font = small, .align = Qt::AlignRight}},
+    Design::Label{nullptr, {.text = "30", .geometry = scale(7080), .font = small, .align = Qt::AlignRight}},
+    Design::Box{&FrmPrintUse::starttimetext, {.name = "starttimetext", .geometry = box(3720, 1800, 1455),
+                                              .font = controls, .locked = true}},
+    Design::Box{&FrmPrintUse::NumberofAlltext, {.name = "NumberofAlltext", .geometry = box(3240, 2280, 1335),
+                                                .font = controls, .locked = true}},
+    Design::Box{&FrmPrintUse::MaxofAll, {.name = "MaxofAll", .geometry = box(5640, 2280, 2535), .font = controls,
+                                         .locked = true}},
+    Design::Box{&FrmPrintUse::MinofAll, {.name = "MinofAll", .geometry = box(9360, 2280, 2535), .font = controls,
+                                         .locked = true}},
+    Design::Box{&FrmPrintUse::CursorAtext, {.name = "CursorAtext", .geometry = box(4320, 8280, 2535),
+                                            .font = controls, .locked = true, .textColour = darkBlue}},
+    Design::Box{&FrmPrintUse::CursorBtext, {.name = "CursorBtext", .geometry = box(7320, 8280, 2535),
+                                            .font = controls, .locked = true, .textColour = darkRed}},
+    Design::Box{&FrmPrintUse::AVGofAB, {.name = "AVGofAB", .geometry = box(10680, 8280, 1455), .font = controls,
+                                        .locked = true}},
+    Design::Box{&FrmPrintUse::MaxofAB, {.name = "MaxofAB", .geometry = box(5520, 8640, 2535), .font = controls,
+                                        .locked = true}},
+    Design::Box{&FrmPrintUse::MinofAB, {.name = "MinofAB", .geometry = box(8760, 8640, 2535), .font = controls,
+                                        .locked = true}},
+    Design::Combo{&FrmPrintUse::SelectRate, {.name = "SelectRate", .geometry = twipsRect(6960, 1800, 1035, 300),
+                                             .font = controls}},
+};
+
+// The cursors' letters, inside the plot box.
+const Design::Control plotLabels[] = {
+    Design::Label{&FrmPrintUse::APointShowLabel, {.name = "APointShowLabel", .text = "A", .font = pointFont,
+                                                  .colour = blue, .visible = false}},
+    Design::Label{&FrmPrintUse::BPointShowLabel, {.name = "BPointShowLabel", .text = "B", .font = pointFont,
+                                                  .colour = red, .visible = false}},
+};
+
+const Design::Control markers[] = {
+    Design::Image{&FrmPrintUse::Image1, {.name = "Image1", .geometry = at(3480, markerTop), .picture = markerPicture}},
+    Design::Label{&FrmPrintUse::LabelBL, {.name = "LabelBL", .geometry = markerLabel(2520), .font = small,
+                                          .colour = red, .align = Qt::AlignHCenter}},
+    Design::Image{&FrmPrintUse::Image2, {.name = "Image2", .geometry = at(7080, markerTop), .picture = markerPicture}},
+    Design::Label{&FrmPrintUse::LabelBM, {.name = "LabelBM", .geometry = markerLabel(6240), .font = small,
+                                          .colour = red, .align = Qt::AlignHCenter}},
+    Design::Image{&FrmPrintUse::Image3, {.name = "Image3", .geometry = at(10800, markerTop), .picture = markerPicture}},
+    Design::Label{&FrmPrintUse::LabelBR, {.name = "LabelBR", .geometry = markerLabel(10080), .font = small,
+                                          .colour = red, .align = Qt::AlignHCenter}},
+    Design::Label{&FrmPrintUse::Label5, {.name = "Label5", .text = "Label5", .geometry = at(8880, 9600),
+                                         .font = FontDesign{DesignFace::MSSansSerif, 12}}},
+};
 
 } // namespace
 
@@ -99,38 +124,10 @@ FrmPrintUse::FrmPrintUse() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHi
     setAutoFillBackground(true);
     centreOnScreen(*this);
 
-    const QFont small = designFont(DesignFace::SimSun, 11.25);
-    const QFont controls = designFont(DesignFace::MSSansSerif, 8.25);
-    auto label = [&](const char* name, const char* text, QRect at, Qt::Alignment align = Qt::AlignLeft,
-                     QColor colour = Qt::black) {
-        return makeLabel(this, {.name = name, .text = QString::fromUtf8(text), .geometry = at, .font = small,
-                                .colour = colour, .align = align});
-    };
-
-    Label1 = makeLabel(this, {.name = "Label1",
-                              .text = QStringLiteral("Real-Time Graph"),
-                              .geometry = twipsRect(5400, 1200, 0, 0),
-                              .font = designFont(DesignFace::SimSun, 14.25, true)});
-    for (const FixedLabel& l : fixedLabels) label(nullptr, l.text, twipsRect(l.x, l.y, 0, 0));
-    for (const ScaleLabel& l : scaleLabels)
-        label(nullptr, l.text, twipsRect(scaleLeft, l.y, scaleWidth, lineHeight), Qt::AlignRight);
-
-    for (const Box& b : boxes)
-        this->*b.box = makeBox(this, {.name = b.name,
-                                      .geometry = twipsRect(b.x, b.y, b.width, boxHeight),
-                                      .font = controls,
-                                      .locked = true,
-                                      .textColour = b.textColour});
-
-    SelectRate = new QComboBox(this);
-    SelectRate->setObjectName(QStringLiteral("SelectRate"));
-    SelectRate->setEditable(true);
-    SelectRate->setInsertPolicy(QComboBox::NoInsert);
-    SelectRate->setFont(controls);
+    makeControls(*this, this, table);
     for (const SamplingRate& r : samplingRates)
         SelectRate->addItem(QString::fromLatin1(r.text.data(), static_cast<qsizetype>(r.text.size())));
     SelectRate->setCurrentIndex(startSamplingRateIndex);
-    SelectRate->setGeometry(twipsRect(6960, 1800, 1035, 300));
 
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -146,28 +143,9 @@ FrmPrintUse::FrmPrintUse() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHi
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setGeometry(0, 0, 1, 1);
     Shape1->hide();
-    const QFont pointFont = designFont(DesignFace::MSSansSerif, 12, true);
-    APointShowLabel = makeLabel(Picture1, {.name = "APointShowLabel", .text = QStringLiteral("A"),
-                                           .font = pointFont, .colour = Qt::blue, .visible = false});
-    BPointShowLabel = makeLabel(Picture1, {.name = "BPointShowLabel", .text = QStringLiteral("B"),
-                                           .font = pointFont, .colour = Qt::red, .visible = false});
+    makeControls(*this, Picture1, plotLabels);
 
-    const QPixmap marker = markerPicture();
-    for (const Marker& m : markers) {
-        auto* picture = new QLabel(this);
-        placeOnSurface(*picture);
-        picture->setObjectName(QString::fromLatin1(m.pictureName));
-        picture->setPixmap(marker);
-        picture->setGeometry(QRect(QPoint(px(m.pictureX), px(markerY)), marker.size()));
-        this->*m.picture = picture;
-        this->*m.label = label(m.labelName, "", twipsRect(m.labelX, markerLabelY, markerLabelWidth, lineHeight),
-                               Qt::AlignHCenter, Qt::red);
-    }
-
-    Label5 = makeLabel(this, {.name = "Label5",
-                              .text = QStringLiteral("Label5"),
-                              .geometry = twipsRect(8880, 9600, 0, 0),
-                              .font = designFont(DesignFace::MSSansSerif, 12)});
+    makeControls(*this, this, markers);
 
     TimerRepire = new QTimer(this);
     TimerRepire->setObjectName(QStringLiteral("TimerRepire"));

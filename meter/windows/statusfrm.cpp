@@ -13,33 +13,111 @@
 #include <QPainter>
 #include <QTimer>
 
-#include <array>
-#include <optional>
-
 namespace meter {
 
 namespace {
 
-// Headings and clock: transparent labels in the design's face, sized to their caption.
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                  const QColor& colour) {
-    return meter::makeLabel(parent, {.name = name,
-                                     .text = caption,
-                                     .geometry = QRect(px(left), px(top), 0, 0),
-                                     .font = designFont(DesignFace::SimSun, 11.25),
-                                     .colour = colour});
-}
+using Design = FormDesign<Statusfrm>;
 
-// The boxes: 285 twips high, text centred, in the default font.
-QLineEdit* makeBox(QWidget* parent, const char* name, int left, int top, int width,
-                   std::optional<QColor> colour, bool locked) {
-    return meter::makeBox(parent, {.name = name,
-                                   .geometry = twipsRect(left, top, width, 285),
-                                   .font = designFont(DesignFace::System, 9),
-                                   .align = Qt::AlignHCenter,
-                                   .locked = locked,
-                                   .textColour = colour});
-}
+// Headings and clock in the design's face, sized to their caption; the boxes
+// 285 twips high, their text centred, in the default font.
+constexpr FontDesign labelFont{DesignFace::SimSun, 11.25};
+constexpr FontDesign boxFont{DesignFace::System, 9};
+constexpr int boxHeight = 285;
+constexpr int checkLeft = 3600, headingLeft = 3960, maximumLeft = 5640, minimumLeft = 7800, unitLeft = 9960;
+constexpr int boxWidth = 1695;
+
+constexpr QRect at(int left, int top) { return twipsRect(left, top, 0, 0); }
+constexpr QRect box(int left, int top, int width) { return twipsRect(left, top, width, boxHeight); }
+
+constexpr QColor velocityColour = storedColour(0x000000FF);
+constexpr QColor temperatureHeading = storedColour(0x0000C000), temperatureText = storedColour(0x0000FF00);
+constexpr QColor flowColour = storedColour(0x00FF0000);
+constexpr QColor darkBlue = storedColour(0x00C00000), darkRed = storedColour(0x000000C0);
+
+// Column headings, then a row for each quantity: switch, heading, maximum,
+// minimum, unit.
+const Design::Control table[] = {
+    Design::Label{&Statusfrm::Label12,
+                  {.name = "Label12", .text = "MAXIMUM", .geometry = at(6120, 0), .font = labelFont}},
+    Design::Label{&Statusfrm::Label13,
+                  {.name = "Label13", .text = "MINIMUM", .geometry = at(8280, 0), .font = labelFont}},
+    Design::Label{&Statusfrm::Label14,
+                  {.name = "Label14", .text = "UNIT", .geometry = at(10440, 0), .font = labelFont}},
+
+    Design::Check{&Statusfrm::Check1, {.geometry = twipsRect(checkLeft, 360, 255, 255), .checked = true}},
+    Design::Label{&Statusfrm::Label8, {.name = "Label8", .text = "VELOCITY", .geometry = at(headingLeft, 360),
+                                       .font = labelFont, .colour = velocityColour}},
+    Design::Box{&Statusfrm::Text1, {.name = "Text1", .geometry = box(maximumLeft, 360, boxWidth), .font = boxFont,
+                                    .align = Qt::AlignHCenter, .textColour = velocityColour}},
+    Design::Box{&Statusfrm::Text5, {.name = "Text5", .geometry = box(minimumLeft, 360, boxWidth), .font = boxFont,
+                                    .align = Qt::AlignHCenter, .textColour = velocityColour}},
+    Design::Box{&Statusfrm::Text9, {.name = "Text9", .geometry = box(unitLeft, 360, boxWidth), .font = boxFont,
+                                    .align = Qt::AlignHCenter, .textColour = velocityColour}},
+
+    Design::Check{&Statusfrm::Check2, {.geometry = twipsRect(checkLeft, 720, 255, 255), .checked = true}},
+    Design::Label{&Statusfrm::Label9, {.name = "Label9", .text = "TEMPERATURE", .geometry = at(headingLeft, 720),
+                                       .font = labelFont, .colour = temperatureHeading}},
+    Design::Box{&Statusfrm::Text2, {.name = "Text2", .geometry = box(maximumLeft, 720, boxWidth), .font = boxFont,
+                                    .align = Qt::AlignHCenter, .textColour = temperatureText}},
+    Design::Box{&Statusfrm::Text6, {.name = "Text6", .geometry = box(minimumLeft, 720, boxWidth), .font = boxFont,
+                                    .align = Qt::AlignHCenter, .textColour = temperatureText}},
+    Design::Box{&Statusfrm::Text10, {.name = "Text10", .geometry = box(unitLeft, 720, boxWidth), .font = boxFont,
+                                     .align = Qt::AlignHCenter, .textColour = temperatureText}},
+
+    Design::Check{&Statusfrm::Check3, {.geometry = twipsRect(checkLeft, 1080, 255, 255), .checked = true}},
+    Design::Label{&Statusfrm::Label10, {.name = "Label10", .text = "FLOW", .geometry = at(headingLeft, 1080),
+                                        .font = labelFont, .colour = flowColour}},
+    Design::Box{&Statusfrm::Text3, {.name = "Text3", .geometry = box(maximumLeft, 1080, boxWidth), .font = boxFont,
+                                    .align = Qt::AlignHCenter, .textColour = flowColour}},
+    Design::Box{&Statusfrm::Text7, {.name = "Text7", .geometry = box(minimumLeft, 1080, boxWidth), .font = boxFont,
+                                    .align = Qt::AlignHCenter, .textColour = flowColour}},
+    Design::Box{&Statusfrm::Text11, {.name = "Text11", .geometry = box(unitLeft, 1080, boxWidth), .font = boxFont,
+                                     .align = Qt::AlignHCenter, .textColour = flowColour}},
+
+    // Area in black, its boxes in the system's window text colour.
+    Design::Check{&Statusfrm::Check4, {.geometry = twipsRect(checkLeft, 1440, 255, 255), .checked = true}},
+    Design::Label{&Statusfrm::Label11, {.name = "Label11", .text = "AREA", .geometry = at(headingLeft, 1440),
+                                        .font = labelFont}},
+    Design::Box{&Statusfrm::Text4, {.name = "Text4", .geometry = box(maximumLeft, 1440, boxWidth), .font = boxFont,
+                                    .align = Qt::AlignHCenter}},
+    Design::Box{&Statusfrm::Text8, {.name = "Text8", .geometry = box(minimumLeft, 1440, boxWidth), .font = boxFont,
+                                    .align = Qt::AlignHCenter}},
+    Design::Box{&Statusfrm::Text12, {.name = "Text12", .geometry = box(unitLeft, 1440, boxWidth), .font = boxFont,
+                                     .align = Qt::AlignHCenter}},
+
+    // The clock: blank until its first tick.
+    Design::Label{&Statusfrm::Label6, {.name = "Label6", .text = "           ",
+                                       .geometry = twipsRect(720, 720, 1680, 225), .font = labelFont,
+                                       .align = Qt::AlignLeft | Qt::AlignVCenter}},
+    Design::Label{&Statusfrm::Label5, {.name = "Label5", .text = "                       ",
+                                       .geometry = twipsRect(360, 1080, 1920, 225), .font = labelFont,
+                                       .align = Qt::AlignHCenter | Qt::AlignVCenter}},
+
+    // The cursor readout, stored hidden.
+    Design::Label{&Statusfrm::Label7, {.name = "Label7", .text = "(Cursor) A:", .geometry = at(9600, 1680),
+                                       .font = labelFont, .visible = false}},
+    Design::Box{&Statusfrm::CursorAtext, {.name = "CursorAtext", .geometry = box(9600, 1800, 2535), .font = boxFont,
+                                          .align = Qt::AlignHCenter, .locked = true, .textColour = darkBlue,
+                                          .visible = false}},
+    Design::Label{&Statusfrm::Label1, {.name = "Label1", .text = "B:", .geometry = at(9120, 1680), .font = labelFont,
+                                       .visible = false}},
+    Design::Box{&Statusfrm::CursorBtext, {.name = "CursorBtext", .geometry = box(8520, 1800, 2655), .font = boxFont,
+                                          .align = Qt::AlignHCenter, .locked = true, .textColour = darkRed,
+                                          .visible = false}},
+    Design::Label{&Statusfrm::Label2, {.name = "Label2", .text = "(Between A and B)MAX:", .geometry = at(9120, 1800),
+                                       .font = labelFont, .visible = false}},
+    Design::Box{&Statusfrm::MaxofAB, {.name = "MaxofAB", .geometry = box(8160, 1800, 2775), .font = boxFont,
+                                      .align = Qt::AlignHCenter, .locked = true, .visible = false}},
+    Design::Label{&Statusfrm::Label3, {.name = "Label3", .text = "MIN:", .geometry = at(9000, 1800), .font = labelFont,
+                                       .visible = false}},
+    Design::Box{&Statusfrm::MinofAB, {.name = "MinofAB", .geometry = box(9240, 1800, 3015), .font = boxFont,
+                                      .align = Qt::AlignHCenter, .locked = true, .visible = false}},
+    Design::Label{&Statusfrm::Label4, {.name = "Label4", .text = "AVG:", .geometry = at(8760, 1680), .font = labelFont,
+                                       .visible = false}},
+    Design::Box{&Statusfrm::AVGofAB, {.name = "AVGofAB", .geometry = box(9720, 1800, 1095), .font = boxFont,
+                                      .align = Qt::AlignHCenter, .locked = true, .visible = false}},
+};
 
 } // namespace
 
@@ -65,77 +143,16 @@ Statusfrm::Statusfrm(SharedState& state, QWidget* mainWindow, Clock clock, const
     setWindowTitle(QStringLiteral("Form2"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    const QColor black(0, 0, 0);
-    Label12 = makeLabel(this, "Label12", QStringLiteral("MAXIMUM"), 6120, 0, black);
-    Label13 = makeLabel(this, "Label13", QStringLiteral("MINIMUM"), 8280, 0, black);
-    Label14 = makeLabel(this, "Label14", QStringLiteral("UNIT"), 10440, 0, black);
-
-    struct Row {
-        int top;
-        QCheckBox** check;
-        QLabel** heading;
-        const char* headingName;
-        const char* caption;
-        std::uint32_t headingColour;
-        std::array<QLineEdit**, 3> boxes; // maximum, minimum, unit
-        std::array<const char*, 3> boxNames;
-        std::optional<std::uint32_t> textColour; // none: the system's window text colour
-    };
-    const Row rows[] = {
-        {360, &Check1, &Label8, "Label8", "VELOCITY", 0x000000FF, {&Text1, &Text5, &Text9},
-         {"Text1", "Text5", "Text9"}, 0x000000FF},
-        {720, &Check2, &Label9, "Label9", "TEMPERATURE", 0x0000C000, {&Text2, &Text6, &Text10},
-         {"Text2", "Text6", "Text10"}, 0x0000FF00},
-        {1080, &Check3, &Label10, "Label10", "FLOW", 0x00FF0000, {&Text3, &Text7, &Text11},
-         {"Text3", "Text7", "Text11"}, 0x00FF0000},
-        {1440, &Check4, &Label11, "Label11", "AREA", 0x00000000, {&Text4, &Text8, &Text12},
-         {"Text4", "Text8", "Text12"}, std::nullopt},
-    };
-    for (const Row& r : rows) {
-        auto* c = new QCheckBox(this);
-        c->setGeometry(twipsRect(3600, r.top, 255, 255));
-        c->setChecked(true);
-        c->setAttribute(Qt::WA_NoMousePropagation);
-        *r.check = c;
-        *r.heading = makeLabel(this, r.headingName, QString::fromLatin1(r.caption), 3960, r.top,
-                               storedColour(r.headingColour));
-        std::optional<QColor> colour;
-        if (r.textColour) colour = storedColour(*r.textColour);
-        const int lefts[3] = {5640, 7800, 9960};
-        for (std::size_t i = 0; i < 3; ++i)
-            *r.boxes[i] = makeBox(this, r.boxNames[i], lefts[i], r.top, 1695, colour, false);
-    }
+    makeControls(*this, this, table);
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
     connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
     connect(Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
     connect(Check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
 
-    Label6 = makeLabel(this, "Label6", QString(11, QLatin1Char(' ')), 720, 720, black);
-    Label6->setFixedSize(px(1680), px(225));
-    Label6->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Label5 = makeLabel(this, "Label5", QString(23, QLatin1Char(' ')), 360, 1080, black);
-    Label5->setFixedSize(px(1920), px(225));
-    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     Timer1->start();
-
-    // The cursor readout, stored hidden.
-    const QColor darkBlue = storedColour(0x00C00000), darkRed = storedColour(0x000000C0);
-    Label7 = makeLabel(this, "Label7", QStringLiteral("(Cursor) A:"), 9600, 1680, black);
-    CursorAtext = makeBox(this, "CursorAtext", 9600, 1800, 2535, darkBlue, true);
-    Label1 = makeLabel(this, "Label1", QStringLiteral("B:"), 9120, 1680, black);
-    CursorBtext = makeBox(this, "CursorBtext", 8520, 1800, 2655, darkRed, true);
-    Label2 = makeLabel(this, "Label2", QStringLiteral("(Between A and B)MAX:"), 9120, 1800, black);
-    MaxofAB = makeBox(this, "MaxofAB", 8160, 1800, 2775, std::nullopt, true);
-    Label3 = makeLabel(this, "Label3", QStringLiteral("MIN:"), 9000, 1800, black);
-    MinofAB = makeBox(this, "MinofAB", 9240, 1800, 3015, std::nullopt, true);
-    Label4 = makeLabel(this, "Label4", QStringLiteral("AVG:"), 8760, 1680, black);
-    AVGofAB = makeBox(this, "AVGofAB", 9720, 1800, 1095, std::nullopt, true);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label7, CursorAtext, Label1, CursorBtext, Label2, MaxofAB,
-                                                      Label3, MinofAB, Label4, AVGofAB})
-        w->hide();
 
     // Pressing the strip's own background, with any button, drags the main window.
     new common::WindowDrag(this, mainWindow_);

@@ -11,31 +11,54 @@ namespace meter {
 
 namespace {
 
-const QColor displayColour = storedColour(0x00E0E0E0);
-const QColor panelColour = storedColour(0x00808080);
+constexpr QColor displayColour = storedColour(0x00E0E0E0);
+constexpr QColor panelColour = storedColour(0x00808080);
 
-struct LabelDesign {
-    const char* name;
-    QLabel* Tableshow::*member;
-    const char* caption; // UTF-8
-    int left, top, width, height;
-    Qt::Alignment align;
-    bool numberLine; // Arial 24 pt italic, fixed size; otherwise 8 pt, sized to the caption
-};
+using Design = FormDesign<Tableshow>;
 
-const LabelDesign labelDesigns[] = {
-    {"FIRSTLABEL", &Tableshow::FIRSTLABEL, "-0.000", 0, 240, 1935, 495, Qt::AlignHCenter, true},
-    {"SECONDLABEL", &Tableshow::SECONDLABEL, "-0.000", 0, 1320, 1335, 495, Qt::AlignRight, true},
-    {"Label_VEL", &Tableshow::Label_VEL, "VEL", 30, 48, 300, 195, Qt::AlignLeft, false},
-    {"Label_HOLD", &Tableshow::Label_HOLD, "HOLD", 480, 0, 450, 195, Qt::AlignLeft, false},
-    {"Label_VEL_UNIT", &Tableshow::Label_VEL_UNIT, "km/h", 720, 720, 375, 195, Qt::AlignLeft, false},
-    {"Label_X", &Tableshow::Label_X, "X10", 1440, 720, 285, 195, Qt::AlignRight, false},
-    {"Label_FUN", &Tableshow::Label_FUN, "TEMP", 30, 1080, 450, 195, Qt::AlignLeft, false},
-    {"Label_TEMP_UNIT", &Tableshow::Label_TEMP_UNIT, "\u00B0C", 1530, 1320, 165, 195, Qt::AlignRight, false},
-    {"Label_FLOW_UNIT", &Tableshow::Label_FLOW_UNIT, "CFM", 1425, 1695, 330, 195, Qt::AlignRight, false},
-    {"Label_MAXMIN", &Tableshow::Label_MAXMIN, "MAX", 120, 1920, 345, 195, Qt::AlignLeft, false},
-    {"Label_MEAN", &Tableshow::Label_MEAN, "*MEAN", 600, 1920, 525, 195, Qt::AlignLeft, false},
-    {"Label_XX", &Tableshow::Label_XX, "X10", 1455, 1920, 285, 195, Qt::AlignRight, false},
+// The meter's display draws from the top of each field: the two number lines
+// in Arial 24 pt italic at a fixed size; the annunciators in 8 pt, sized to
+// their caption from their left/top corner.
+constexpr FontDesign numberFont{DesignFace::Arial, 24, false, true};
+constexpr FontDesign annunciatorFont{DesignFace::System, 8};
+
+const Design::Control displayLabels[] = {
+    Design::Label{&Tableshow::FIRSTLABEL,
+                  {.name = "FIRSTLABEL", .text = "-0.000", .geometry = twipsRect(0, 240, 1935, 495),
+                   .font = numberFont, .align = Qt::AlignHCenter, .background = displayColour}},
+    Design::Label{&Tableshow::SECONDLABEL,
+                  {.name = "SECONDLABEL", .text = "-0.000", .geometry = twipsRect(0, 1320, 1335, 495),
+                   .font = numberFont, .align = Qt::AlignRight, .background = displayColour}},
+    Design::Label{&Tableshow::Label_VEL,
+                  {.name = "Label_VEL", .text = "VEL", .geometry = twipsRect(30, 48, 0, 0),
+                   .font = annunciatorFont, .background = displayColour}},
+    Design::Label{&Tableshow::Label_HOLD,
+                  {.name = "Label_HOLD", .text = "HOLD", .geometry = twipsRect(480, 0, 0, 0),
+                   .font = annunciatorFont, .background = displayColour}},
+    Design::Label{&Tableshow::Label_VEL_UNIT,
+                  {.name = "Label_VEL_UNIT", .text = "km/h", .geometry = twipsRect(720, 720, 0, 0),
+                   .font = annunciatorFont, .background = displayColour}},
+    Design::Label{&Tableshow::Label_X,
+                  {.name = "Label_X", .text = "X10", .geometry = twipsRect(1440, 720, 0, 0),
+                   .font = annunciatorFont, .align = Qt::AlignRight, .background = displayColour}},
+    Design::Label{&Tableshow::Label_FUN,
+                  {.name = "Label_FUN", .text = "TEMP", .geometry = twipsRect(30, 1080, 0, 0),
+                   .font = annunciatorFont, .background = displayColour}},
+    Design::Label{&Tableshow::Label_TEMP_UNIT,
+                  {.name = "Label_TEMP_UNIT", .text = "\u00B0C", .geometry = twipsRect(1530, 1320, 0, 0),
+                   .font = annunciatorFont, .align = Qt::AlignRight, .background = displayColour}},
+    Design::Label{&Tableshow::Label_FLOW_UNIT,
+                  {.name = "Label_FLOW_UNIT", .text = "CFM", .geometry = twipsRect(1425, 1695, 0, 0),
+                   .font = annunciatorFont, .align = Qt::AlignRight, .background = displayColour}},
+    Design::Label{&Tableshow::Label_MAXMIN,
+                  {.name = "Label_MAXMIN", .text = "MAX", .geometry = twipsRect(120, 1920, 0, 0),
+                   .font = annunciatorFont, .background = displayColour}},
+    Design::Label{&Tableshow::Label_MEAN,
+                  {.name = "Label_MEAN", .text = "*MEAN", .geometry = twipsRect(600, 1920, 0, 0),
+                   .font = annunciatorFont, .background = displayColour}},
+    Design::Label{&Tableshow::Label_XX,
+                  {.name = "Label_XX", .text = "X10", .geometry = twipsRect(1455, 1920, 0, 0),
+                   .font = annunciatorFont, .align = Qt::AlignRight, .background = displayColour}},
 };
 
 // The panel's members for the key areas of the core's key table.
@@ -74,21 +97,7 @@ Tableshow::Tableshow(QWidget* parent) : QWidget(parent), front_(meterFrontPixmap
     Picture1->setPalette(boxPal);
     Picture1->setAutoFillBackground(true);
 
-    const QFont numberFont = designFont(DesignFace::Arial, 24, false, true);
-    const QFont annunciatorFont = designFont(DesignFace::System, 8);
-    for (const LabelDesign& d : labelDesigns) {
-        // The meter's display draws from the top of each field; the
-        // annunciators size themselves to their caption.
-        const QRect at = twipsRect(d.left, d.top, d.width, d.height);
-        QLabel* l = makeLabel(Picture1, {.name = d.name,
-                                         .text = QString::fromUtf8(d.caption),
-                                         .geometry = d.numberLine ? at : QRect(at.topLeft(), QSize()),
-                                         .font = d.numberLine ? numberFont : annunciatorFont,
-                                         .align = d.align,
-                                         .background = displayColour});
-        l->setProperty("numberLine", d.numberLine);
-        this->*d.member = l;
-    }
+    makeControls(*this, Picture1, displayLabels);
 
     for (const KeyMember& m : keyMembers) {
         const MeterKey* k = meterKeyByArea(m.area);
@@ -112,8 +121,10 @@ void Tableshow::setCaption(QLabel* l, std::string_view utf8) {
 }
 
 QLabel* Tableshow::label(std::string_view name) const {
-    for (const LabelDesign& d : labelDesigns)
-        if (name == d.name) return this->*d.member;
+    for (const Design::Control& c : displayLabels) {
+        const Design::Label& l = std::get<Design::Label>(c);
+        if (name == l.spec.name) return this->*l.member;
+    }
     return nullptr;
 }
 

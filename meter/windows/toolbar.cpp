@@ -5,12 +5,44 @@
 #include "windows/toolbar_art.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 
 namespace meter {
+
+namespace {
+
+using Design = FormDesign<Toolbar>;
+
+// The command buttons show images of the strip's image list (hover, normal)
+// and take their size from them; minimise and close show 29 x 32 pixels of
+// their pictures.
+const Design::Control table[] = {
+    Design::PictureButton{&Toolbar::export_, &Toolbar::ToolBarImageList,
+                          {.geometry = {328, 24, 0, 0}, .tip = "export to *.xls", .hover = 3, .normal = 4}},
+    Design::PictureButton{&Toolbar::saveas, &Toolbar::ToolBarImageList,
+                          {.geometry = {416, 24, 0, 0}, .tip = " save data as file ", .hover = 11, .normal = 12}},
+    Design::PictureButton{&Toolbar::toolprint, &Toolbar::ToolBarImageList,
+                          {.geometry = {504, 24, 0, 0}, .tip = "print data or graph", .hover = 9, .normal = 10}},
+    Design::PictureButton{&Toolbar::help, &Toolbar::ToolBarImageList,
+                          {.geometry = {592, 24, 0, 0}, .tip = "help", .hover = 5, .normal = 6}},
+    Design::PictureButton{&Toolbar::connect_, &Toolbar::ToolBarImageList,
+                          {.geometry = {144, -8, 0, 0}, .tip = "connect to ValdorK17", .hover = 1, .normal = 2,
+                           .visible = false}},
+    Design::PictureButton{&Toolbar::toolopen, &Toolbar::ToolBarImageList,
+                          {.geometry = {160, 0, 0, 0}, .tip = "open datafile", .hover = 7, .normal = 8,
+                           .visible = false}},
+    Design::PictureButton{&Toolbar::toolmin, nullptr,
+                          {.geometry = {848, 8, 29, 32}, .tip = "mini", .picture = toolminPicture}},
+    Design::PictureButton{&Toolbar::toolclose, nullptr,
+                          {.geometry = {880, 8, 29, 32}, .tip = "close", .picture = toolclosePicture}},
+    Design::Button{&Toolbar::Command1, {.text = "Command1", .geometry = {704, 24, 65, 33}, .visible = false}},
+    Design::Label{&Toolbar::Label1, {.name = "Label1", .text = "HW-310", .geometry = twipsRect(480, 480, 3015, 615),
+                                     .font = FontDesign{DesignFace::MSSansSerif, 24}, .visible = false}},
+};
+
+} // namespace
 
 Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, CommonDialog& dialog, QWidget* parent)
     : QWidget(parent),
@@ -24,54 +56,16 @@ Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, CommonDialog& dialog, 
     move(0, 0);
     resize(designedWidth, designedHeight);
 
-    struct Button {
-        PictureButton** button;
-        int left, top;
-        const char* tip;
-        int hover, normal;
-        bool visible;
-        void (Toolbar::*click)();
-    };
-    const Button buttons[] = {
-        {&export_, 328, 24, "export to *.xls", 3, 4, true, &Toolbar::export_Click},
-        {&saveas, 416, 24, " save data as file ", 11, 12, true, &Toolbar::saveas_Click},
-        {&toolprint, 504, 24, "print data or graph", 9, 10, true, &Toolbar::toolprint_Click},
-        {&help, 592, 24, "help", 5, 6, true, &Toolbar::help_Click},
-        {&connect_, 144, -8, "connect to ValdorK17", 1, 2, false, &Toolbar::connect_Click},
-        {&toolopen, 160, 0, "open datafile", 7, 8, false, &Toolbar::toolopen_Click},
-    };
-    for (const Button& b : buttons) {
-        auto* pb = new PictureButton(this);
-        pb->setImages(&ToolBarImageList, b.hover, b.normal);
-        pb->move(b.left, b.top);
-        pb->setToolTip(QString::fromLatin1(b.tip));
-        pb->setVisible(b.visible);
-        QObject::connect(pb, &PictureButton::clicked, this, b.click);
-        *b.button = pb;
-    }
-
-    toolmin = new PictureButton(this);
-    toolmin->setGeometry(848, 8, 29, 32);
-    toolmin->setPicture(toolminPicture());
-    toolmin->setToolTip(QStringLiteral("mini"));
+    makeControls(*this, this, table);
+    QObject::connect(export_, &PictureButton::clicked, this, &Toolbar::export_Click);
+    QObject::connect(saveas, &PictureButton::clicked, this, &Toolbar::saveas_Click);
+    QObject::connect(toolprint, &PictureButton::clicked, this, &Toolbar::toolprint_Click);
+    QObject::connect(help, &PictureButton::clicked, this, &Toolbar::help_Click);
+    QObject::connect(connect_, &PictureButton::clicked, this, &Toolbar::connect_Click);
+    QObject::connect(toolopen, &PictureButton::clicked, this, &Toolbar::toolopen_Click);
     QObject::connect(toolmin, &PictureButton::clicked, this, &Toolbar::toolmin_Click);
-    toolclose = new PictureButton(this);
-    toolclose->setGeometry(880, 8, 29, 32);
-    toolclose->setPicture(toolclosePicture());
-    toolclose->setToolTip(QStringLiteral("close"));
     QObject::connect(toolclose, &PictureButton::clicked, this, &Toolbar::toolclose_Click);
-
-    Command1 = new QPushButton(QStringLiteral("Command1"), this);
-    Command1->setGeometry(704, 24, 65, 33);
-    Command1->setAttribute(Qt::WA_NoMousePropagation);
-    Command1->hide();
     QObject::connect(Command1, &QPushButton::clicked, this, &Toolbar::Command1_Click);
-
-    Label1 = makeLabel(this, {.name = "Label1",
-                              .text = QStringLiteral("HW-310"),
-                              .geometry = twipsRect(480, 480, 3015, 615),
-                              .font = designFont(DesignFace::MSSansSerif, 24),
-                              .visible = false});
 
     CapHelp = new QMenu(QStringLiteral("CapHelp"), this);
     CapContents = CapHelp->addAction(QStringLiteral("Contents"));

@@ -55,6 +55,15 @@ TEST(FormKit, OneFallbackPerDesignFace) {
               QFontInfo(designFont(DesignFace::MSSansSerif, 12)).family());
 }
 
+// A design font is built once for its face, size and style, and then shared.
+TEST(FormKit, EachDesignFontIsBuiltOnce) {
+    const QFont first = designFont(DesignFace::SimSun, 11.25);
+    EXPECT_TRUE(designFont(DesignFace::SimSun, 11.25).isCopyOf(first));
+    EXPECT_TRUE(pixelFont(DesignFace::SimSun, 15).isCopyOf(first));
+    EXPECT_FALSE(designFont(DesignFace::SimSun, 11.25, true).isCopyOf(first));
+    EXPECT_FALSE(designFont(DesignFace::SimSun, 12).isCopyOf(first));
+}
+
 // Each face is drawn in a twin of its widths, so that texts fit the room the
 // design gives them.
 TEST(FormKit, DesignFacesResolveToTwinsOfTheirWidths) {
@@ -144,10 +153,10 @@ TEST(FormKit, LabelsAndBoxesKeepTheirPressesAndSizeThemselves) {
     Surface window;
     window.resize(300, 200);
     QLabel* fixed = makeLabel(&window, {.name = "Label1", .text = QStringLiteral("<b>Fixed</b>"),
-                                        .geometry = {10, 10, 120, 15}, .font = designFont(DesignFace::SimSun, 11.25),
+                                        .geometry = {10, 10, 120, 15}, .font = FontDesign{DesignFace::SimSun, 11.25},
                                         .colour = storedColour(0x000000FF), .align = Qt::AlignRight});
     QLabel* sized = makeLabel(&window, {.text = QStringLiteral("TEMPERATURE"), .geometry = {10, 40, 0, 0},
-                                        .font = designFont(DesignFace::SimSun, 11.25)});
+                                        .font = FontDesign{DesignFace::SimSun, 11.25}});
     QLabel* opaque = makeLabel(&window, {.text = QStringLiteral("X10"), .geometry = {10, 70, 30, 13},
                                          .background = storedColour(0x00E0E0E0), .visible = false});
     QLineEdit* box = makeBox(&window, {.name = "Text1", .geometry = {10, 100, 113, 19}, .locked = true,
@@ -274,6 +283,21 @@ TEST(FormKit, LabelsLieBeneathTheControlsOfTheirContainer) {
         }
     }
     EXPECT_GT(labels, 50);
+}
+
+// A label's text starts at the top unless the design centres it vertically,
+// as it does the statistics strip's clock.
+TEST(FormKit, LabelsStartAtTheTopUnlessCentredVertically) {
+    QWidget w;
+    EXPECT_EQ(makeLabel(&w, {.text = "a", .align = Qt::AlignRight})->alignment(), Qt::AlignRight | Qt::AlignTop);
+    EXPECT_EQ(makeLabel(&w, {.text = "b", .align = Qt::AlignLeft | Qt::AlignVCenter})->alignment(),
+              Qt::AlignLeft | Qt::AlignVCenter);
+    auto state = std::make_unique<SharedState>();
+    initSharedState(*state);
+    const Regional regional;
+    const Statusfrm strip(*state, nullptr, {}, regional);
+    EXPECT_EQ(strip.Label6->alignment(), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(strip.Label5->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
 }
 
 // Labels made after the controls keep their order among themselves.
