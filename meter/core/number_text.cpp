@@ -1,37 +1,43 @@
 #include "number_text.h"
 
-#include <array>
 #include <charconv>
-#include <cstdint>
-#include <cstring>
 #include <cmath>
-#include <limits>
+#include <cstring>
 #include <system_error>
 
 namespace meter {
 
 namespace {
 
-// The digits (without the point) and the weight of the first digit (10^exp)
-// of a to_chars scientific text such as "1.2345e+03".
-bool splitScientific(const char* first, const char* last, char* digits, int& n, int& exp) {
-    n = 0;
-    const char* q = first;
-    for (; q < last && *q != 'e'; ++q)
-        if (*q != '.') {
-            if (n == 24) return false;
-            digits[n++] = *q;
-        }
-    if (q == last) return false;
-    const char* e = q + 1;
-    if (e < last && *e == '+') ++e;
-    return std::from_chars(e, last, exp).ec == std::errc();
+char* putLiteral(char* p, std::string_view s) {
+    for (char c : s) *p++ = c;
+    return p;
 }
 
-// The digits written out positionally, without trailing zeros after the point.
-char* putDigits(char* p, bool negative, const char* digits, int n, int exp, char sep) {
+} // namespace
+
+char* writeNumberText(char* p, double v, char sep) {
+    if (std::isnan(v)) return putLiteral(p, "NaN");
+    if (std::isinf(v)) return putLiteral(p, v < 0 ? "-Infinity" : "Infinity");
+    if (v == 0) {
+        *p++ = '0';
+        return p;
+    }
+    // v rounded to 15 significant digits: "d.dddddddddddddde+x".
+    char buf[32];
+    const char* const end = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14).ptr;
+    char digits[15];
+    digits[0] = buf[0];
+    std::memcpy(digits + 1, buf + 2, 14);
+    int exp = 0; // the weight of the first digit: 10^exp
+    const char* e = buf + 17;
+    if (*e == '+') ++e;
+    std::from_chars(e, end, exp);
+    int n = 15;
     while (n > 1 && digits[n - 1] == '0') --n;
-    if (negative) *p++ = '-';
+
+    // Written out positionally.
+    if (v < 0) *p++ = '-';
     if (exp >= 0) {
         for (int i = 0; i <= exp; ++i) *p++ = i < n ? digits[i] : '0';
         if (n > exp + 1) {
@@ -46,42 +52,6 @@ char* putDigits(char* p, bool negative, const char* digits, int n, int exp, char
     }
     return p;
 }
-
-char* putLiteral(char* p, std::string_view s) {
-    for (char c : s) *p++ = c;
-    return p;
-}
-
-} // namespace
-
-namespace numbertext {
-
-char* writeGeneral(char* p, double v, char sep) {
-    if (std::isnan(v)) return putLiteral(p, "NaN");
-    if (std::isinf(v)) return putLiteral(p, v < 0 ? "-Infinity" : "Infinity");
-    if (v == 0) {
-        *p++ = '0';
-        return p;
-    }
-    const double a = std::fabs(v);
-    char buf[48];
-    char digits[24];
-    int n = 0, exp = 0;
-    // The shortest digits that give v back. When there are at most 15 of them
-    // they are also v rounded to 15 significant digits (v lies closer to them
-    // than half a step of the 15th digit). Subnormal values carry fewer digits
-    // of precision and take the rounding below.
-    if (a >= std::numeric_limits<double>::min()) {
-        const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
-        if (res.ec == std::errc() && splitScientific(buf, res.ptr, digits, n, exp) && n <= 15)
-            return putDigits(p, v < 0, digits, n, exp, sep);
-    }
-    const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
-    splitScientific(buf, res.ptr, digits, n, exp);
-    return putDigits(p, v < 0, digits, n, exp, sep);
-}
-
-} // namespace numbertext
 
 std::string numberText(double v, char sep) {
     char buf[numberTextMax];
