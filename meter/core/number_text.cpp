@@ -1,8 +1,10 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 namespace meter {
@@ -23,6 +25,22 @@ char* writeNumberText(char* p, double v, char sep) {
         *p++ = '0';
         return p;
     }
+    // The shortest digits that read back as v, written out in full, are v
+    // rounded to 15 significant digits when there are at most 15 of them (v
+    // lies closer to them than half a step of the 15th digit). Subnormal
+    // values carry fewer digits of their own and are always rounded.
+    if (std::fabs(v) >= std::numeric_limits<double>::min()) {
+        char* const end = std::to_chars(p, p + numberTextMax, v, std::chars_format::fixed).ptr;
+        char* const first = std::find_if(p, end, [](char c) { return c >= '1' && c <= '9'; });
+        char* last = end;
+        while (last[-1] == '0' || last[-1] == '.') --last;
+        const auto significant = (last - first) - (std::find(first, last, '.') != last ? 1 : 0);
+        if (significant <= 15) {
+            std::replace(p, end, '.', sep);
+            return end;
+        }
+    }
+
     // v rounded to 15 significant digits: "d.dddddddddddddde+x".
     char buf[32];
     const char* const end = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14).ptr;

@@ -26,10 +26,13 @@ char* LineFormat::reading(char* p, double v, Unit unit, bool testInvalid, bool l
     if (testInvalid && v >= invalidReading) {
         p = put(p, "----");
     } else {
-        char text[numberTextMax];
-        const char* const end = writeNumberText(text, v, sep_);
-        if (leadingZero && v < 1.0 && text[0] == '.') *p++ = '0'; // the report's rule (withLeadingZero)
-        p = put(p, {text, static_cast<std::size_t>(end - text)});
+        char* const start = p;
+        p = writeNumberText(p, v, sep_);
+        if (leadingZero && v < 1.0 && *start == '.') { // the report's rule (withLeadingZero)
+            std::memmove(start + 1, start, static_cast<std::size_t>(p - start));
+            *start = '0';
+            ++p;
+        }
     }
     const auto u = static_cast<std::size_t>(unit);
     return put(p, units_[u < unitCount ? u : 0]);
