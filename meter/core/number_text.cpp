@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <system_error>
@@ -18,7 +19,7 @@ char* putLiteral(char* p, std::string_view s) {
 
 } // namespace
 
-char* writeNumberText(char* p, double v, char sep) {
+char* writeNumberTextByToChars(char* p, double v, char sep) {
     if (std::isnan(v)) return putLiteral(p, "NaN");
     if (std::isinf(v)) return putLiteral(p, v < 0 ? "-Infinity" : "Infinity");
     if (v == 0) {
@@ -66,6 +67,56 @@ char* writeNumberText(char* p, double v, char sep) {
         *p++ = '0';
         *p++ = sep;
         for (int i = 0; i < -exp - 1; ++i) *p++ = '0';
+        for (int i = 0; i < n; ++i) *p++ = digits[i];
+    }
+    return p;
+}
+
+namespace {
+
+// Whether v is the double nearest to k/1000 for a whole k (its sign apart),
+// decided exactly in integers, for 2^-10 <= |v| < 2^36, where k/1000 has at
+// most 15 significant digits; other values give false. With |v| = m * 2^-e,
+// v is the double nearest to k/1000 when k * 2^e - 1000m lies within
+// (-500, 500), or within (-250, 500) when v is a power of two and the doubles
+// below it lie twice as close. No k/1000 lies exactly on such a bound.
+bool nearestThousandths(double v, std::uint64_t& k) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52 & 0x7FF);
+    if (biased < 1013 || biased > 1058) return false;
+    const int e = 1075 - biased; // 17..62
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t scaled = (fraction | std::uint64_t{1} << 52) * 1000; // below 2^63
+    const std::uint64_t rest = scaled & ((std::uint64_t{1} << e) - 1);
+    const bool up = (rest >> (e - 1)) != 0;
+    k = (scaled >> e) + (up ? 1 : 0);
+    // |k * 2^e - 1000m|: the rest, or what the rest lacks of 2^e.
+    const std::uint64_t distance = up ? (std::uint64_t{1} << e) - rest : rest;
+    const std::uint64_t limit = !up && fraction == 0 ? 250 : 500;
+    return distance < limit;
+}
+
+} // namespace
+
+char* writeNumberText(char* p, double v, char sep) {
+    // Stored readings have at most three decimals, and the files write four
+    // of them a line: std::to_chars would take most of a full report's time.
+    // When v is the double nearest to k/1000 for a whole k, its general form
+    // is k/1000 written out (no other decimal of at most 15 digits lies as
+    // close to v). writeNumberTextByToChars writes every value without this
+    // shortcut; the tests hold the two together.
+    std::uint64_t k = 0;
+    if (!nearestThousandths(v, k)) return writeNumberTextByToChars(p, v, sep);
+    if (v < 0) *p++ = '-';
+    p = std::to_chars(p, p + 24, k / 1000).ptr;
+    const auto decimals = static_cast<unsigned>(k % 1000);
+    if (decimals != 0) {
+        *p++ = sep;
+        const char digits[3] = {static_cast<char>('0' + decimals / 100), static_cast<char>('0' + decimals / 10 % 10),
+                                static_cast<char>('0' + decimals % 10)};
+        int n = 3;
+        while (digits[n - 1] == '0') --n;
         for (int i = 0; i < n; ++i) *p++ = digits[i];
     }
     return p;

@@ -19,6 +19,8 @@ std::string numberText(double v, char decimalSeparator = '.');
 // characters; returns its end. Allocates nothing.
 inline constexpr std::size_t numberTextMax = 400;
 char* writeNumberText(char* out, double v, char decimalSeparator = '.');
+// The same text, every value through std::to_chars.
+char* writeNumberTextByToChars(char* out, double v, char decimalSeparator = '.');
 
 // Pattern form ("0", "0.0", "0.00", "0.000" for decimals 0..3): exactly that many
 // decimals, a half rounded away from zero, at least one digit before the

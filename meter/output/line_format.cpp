@@ -10,9 +10,10 @@ namespace meter::lineformat {
 
 namespace {
 
+// Byte by byte: the texts are short.
 char* put(char* p, std::string_view s) {
-    std::memcpy(p, s.data(), s.size());
-    return p + s.size();
+    for (const char c : s) *p++ = c;
+    return p;
 }
 
 } // namespace
@@ -38,6 +39,6 @@ char* LineFormat::reading(char* p, double v, Unit unit, bool testInvalid, bool l
     return put(p, units_[u < unitCount ? u : 0]);
 }
 
-char* LineFormat::date(char* p, const FixedText<10>& d) const { return put(p, toWindows1252(d.view())); }
+char* LineFormat::date(char* p, const FixedText<10>& d) const { return writeWindows1252(p, d.view()); }
 
 } // namespace meter::lineformat
