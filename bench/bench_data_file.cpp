@@ -1,8 +1,7 @@
 // Reading a data file of 36000 records (a full file store) against the floor:
 // reading the same file into memory and splitting it into lines.
+#include "floor_ratio.h"
 #include "output/data_file_read.h"
-
-#include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstring>
@@ -102,4 +101,4 @@ void BM_Floor(benchmark::State& state) {
 BENCHMARK(BM_ReadDataFile)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return runWithFloorRatios(argc, argv, {{"BM_ReadDataFile", "BM_Floor", 5}}); }

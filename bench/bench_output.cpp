@@ -1,11 +1,10 @@
 // The samples report and the CSV file of a full store (50000 records), each
 // against writing the same bytes to the same kind of file in one buffered
 // write (the floor): temporary file, sync, rename.
+#include "floor_ratio.h"
 #include "output/csv_export.h"
 #include "output/safe_file.h"
 #include "output/samples_report.h"
-
-#include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdint>
@@ -99,4 +98,6 @@ BENCHMARK(BM_Floor<false>)->Name("BM_CsvFloor")->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return runWithFloorRatios(argc, argv, {{"BM_Report", "BM_ReportFloor", 3}, {"BM_Csv", "BM_CsvFloor", 3}});
+}

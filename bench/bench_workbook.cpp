@@ -2,11 +2,10 @@
 // floor: the same cells written directly with libxlsxwriter in its
 // constant-memory mode, into the same folder.
 #include "file_records.h"
+#include "floor_ratio.h"
 #include "output/workbook_export.h"
 #include "platform/common_dialog.h"
 #include "platform/message_boxes.h"
-
-#include <benchmark/benchmark.h>
 
 #include <xlsxwriter.h>
 
@@ -87,4 +86,6 @@ BENCHMARK(BM_WorkbookFloor)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return runWithFloorRatios(argc, argv, {{"BM_WorkbookExport", "BM_WorkbookFloor", 1.2}});
+}

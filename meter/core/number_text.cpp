@@ -1,10 +1,10 @@
 #include "number_text.h"
 
-#include <array>
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <cmath>
 #include <limits>
 #include <system_error>
 
@@ -12,26 +12,51 @@ namespace meter {
 
 namespace {
 
-// The digits (without the point) and the weight of the first digit (10^exp)
-// of a to_chars scientific text such as "1.2345e+03".
-bool splitScientific(const char* first, const char* last, char* digits, int& n, int& exp) {
-    n = 0;
-    const char* q = first;
-    for (; q < last && *q != 'e'; ++q)
-        if (*q != '.') {
-            if (n == 24) return false;
-            digits[n++] = *q;
-        }
-    if (q == last) return false;
-    const char* e = q + 1;
-    if (e < last && *e == '+') ++e;
-    return std::from_chars(e, last, exp).ec == std::errc();
+char* putLiteral(char* p, std::string_view s) {
+    for (char c : s) *p++ = c;
+    return p;
 }
 
-// The digits written out positionally, without trailing zeros after the point.
-char* putDigits(char* p, bool negative, const char* digits, int n, int exp, char sep) {
+} // namespace
+
+char* writeNumberTextByToChars(char* p, double v, char sep) {
+    if (std::isnan(v)) return putLiteral(p, "NaN");
+    if (std::isinf(v)) return putLiteral(p, v < 0 ? "-Infinity" : "Infinity");
+    if (v == 0) {
+        *p++ = '0';
+        return p;
+    }
+    // The shortest digits that read back as v, written out in full, are v
+    // rounded to 15 significant digits when there are at most 15 of them (v
+    // lies closer to them than half a step of the 15th digit). Subnormal
+    // values carry fewer digits of their own and are always rounded.
+    if (std::fabs(v) >= std::numeric_limits<double>::min()) {
+        char* const end = std::to_chars(p, p + numberTextMax, v, std::chars_format::fixed).ptr;
+        char* const first = std::find_if(p, end, [](char c) { return c >= '1' && c <= '9'; });
+        char* last = end;
+        while (last[-1] == '0' || last[-1] == '.') --last;
+        const auto significant = (last - first) - (std::find(first, last, '.') != last ? 1 : 0);
+        if (significant <= 15) {
+            std::replace(p, end, '.', sep);
+            return end;
+        }
+    }
+
+    // v rounded to 15 significant digits: "d.dddddddddddddde+x".
+    char buf[32];
+    const char* const end = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14).ptr;
+    char digits[15];
+    digits[0] = buf[0];
+    std::memcpy(digits + 1, buf + 2, 14);
+    int exp = 0; // the weight of the first digit: 10^exp
+    const char* e = buf + 17;
+    if (*e == '+') ++e;
+    std::from_chars(e, end, exp);
+    int n = 15;
     while (n > 1 && digits[n - 1] == '0') --n;
-    if (negative) *p++ = '-';
+
+    // Written out positionally.
+    if (v < 0) *p++ = '-';
     if (exp >= 0) {
         for (int i = 0; i <= exp; ++i) *p++ = i < n ? digits[i] : '0';
         if (n > exp + 1) {
@@ -47,41 +72,55 @@ char* putDigits(char* p, bool negative, const char* digits, int n, int exp, char
     return p;
 }
 
-char* putLiteral(char* p, std::string_view s) {
-    for (char c : s) *p++ = c;
-    return p;
+namespace {
+
+// Whether v is the double nearest to k/1000 for a whole k (its sign apart),
+// decided exactly in integers, for 2^-10 <= |v| < 2^36, where k/1000 has at
+// most 15 significant digits; other values give false. With |v| = m * 2^-e,
+// v is the double nearest to k/1000 when k * 2^e - 1000m lies within
+// (-500, 500), or within (-250, 500) when v is a power of two and the doubles
+// below it lie twice as close. No k/1000 lies exactly on such a bound.
+bool nearestThousandths(double v, std::uint64_t& k) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52 & 0x7FF);
+    if (biased < 1013 || biased > 1058) return false;
+    const int e = 1075 - biased; // 17..62
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t scaled = (fraction | std::uint64_t{1} << 52) * 1000; // below 2^63
+    const std::uint64_t rest = scaled & ((std::uint64_t{1} << e) - 1);
+    const bool up = (rest >> (e - 1)) != 0;
+    k = (scaled >> e) + (up ? 1 : 0);
+    // |k * 2^e - 1000m|: the rest, or what the rest lacks of 2^e.
+    const std::uint64_t distance = up ? (std::uint64_t{1} << e) - rest : rest;
+    const std::uint64_t limit = !up && fraction == 0 ? 250 : 500;
+    return distance < limit;
 }
 
 } // namespace
 
-namespace numbertext {
-
-char* writeGeneral(char* p, double v, char sep) {
-    if (std::isnan(v)) return putLiteral(p, "NaN");
-    if (std::isinf(v)) return putLiteral(p, v < 0 ? "-Infinity" : "Infinity");
-    if (v == 0) {
-        *p++ = '0';
-        return p;
+char* writeNumberText(char* p, double v, char sep) {
+    // Stored readings have at most three decimals, and the files write four
+    // of them a line: std::to_chars would take most of a full report's time.
+    // When v is the double nearest to k/1000 for a whole k, its general form
+    // is k/1000 written out (no other decimal of at most 15 digits lies as
+    // close to v). writeNumberTextByToChars writes every value without this
+    // shortcut; the tests hold the two together.
+    std::uint64_t k = 0;
+    if (!nearestThousandths(v, k)) return writeNumberTextByToChars(p, v, sep);
+    if (v < 0) *p++ = '-';
+    p = std::to_chars(p, p + 24, k / 1000).ptr;
+    const auto decimals = static_cast<unsigned>(k % 1000);
+    if (decimals != 0) {
+        *p++ = sep;
+        const char digits[3] = {static_cast<char>('0' + decimals / 100), static_cast<char>('0' + decimals / 10 % 10),
+                                static_cast<char>('0' + decimals % 10)};
+        int n = 3;
+        while (digits[n - 1] == '0') --n;
+        for (int i = 0; i < n; ++i) *p++ = digits[i];
     }
-    const double a = std::fabs(v);
-    char buf[48];
-    char digits[24];
-    int n = 0, exp = 0;
-    // The shortest digits that give v back. When there are at most 15 of them
-    // they are also v rounded to 15 significant digits (v lies closer to them
-    // than half a step of the 15th digit). Subnormal values carry fewer digits
-    // of precision and take the rounding below.
-    if (a >= std::numeric_limits<double>::min()) {
-        const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific);
-        if (res.ec == std::errc() && splitScientific(buf, res.ptr, digits, n, exp) && n <= 15)
-            return putDigits(p, v < 0, digits, n, exp, sep);
-    }
-    const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
-    splitScientific(buf, res.ptr, digits, n, exp);
-    return putDigits(p, v < 0, digits, n, exp, sep);
+    return p;
 }
-
-} // namespace numbertext
 
 std::string numberText(double v, char sep) {
     char buf[numberTextMax];

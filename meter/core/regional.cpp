@@ -42,11 +42,7 @@ TimeFormat::TimeFormat(std::vector<Part> parts, Digits digits)
 
 void TimeFormat::measure() {
     std::size_t digit = 0;
-    bool ascii = true;
-    for (std::size_t d = 0; d < digits_.size(); ++d) {
-        digit = std::max(digit, digits_[d].size());
-        ascii = ascii && digits_[d].size() == 1 && digits_[d][0] == static_cast<char>('0' + d);
-    }
+    for (const std::string& d : digits_) digit = std::max(digit, d.size());
     std::size_t longest = 0;
     for (const Part& p : parts_) {
         switch (p.field) {
@@ -60,52 +56,17 @@ void TimeFormat::measure() {
         parts_ = defaultParts();
         digits_ = asciiDigits();
         longest = 8;
-        ascii = true;
     }
     maxLength_ = longest;
-    asciiDigits_ = ascii;
-
-    findFixedLayout();
-}
-
-void TimeFormat::findFixedLayout() {
-    fixedSize_ = 0;
-    fixedCount_ = 0;
-    if (!asciiDigits_) return;
-    std::size_t size = 0;
-    std::size_t count = 0;
-    for (const Part& p : parts_) {
-        if (p.field == Field::Text) {
-            std::memcpy(fixedText_.data() + size, p.text.data(), p.text.size());
-            size += p.text.size();
-            continue;
-        }
-        if (p.field == Field::DayHalf || !p.twoDigits || count == fixedNumbers_.size()) return;
-        FixedNumber& n = fixedNumbers_[count++];
-        n.offset = static_cast<std::uint8_t>(size);
-        n.source = p.field == Field::Minute ? 1 : p.field == Field::Second ? 2 : 0;
-        n.hour12 = p.field == Field::Hour12;
-        fixedText_[size++] = '0';
-        fixedText_[size++] = '0';
-    }
-    fixedSize_ = size;
-    fixedCount_ = count;
 }
 
 char* TimeFormat::putNumber(char* out, int v, bool leadingZero) const {
     v %= 100;
-    const bool tens = v >= 10 || leadingZero;
-    if (asciiDigits_) {
-        const char* d = &numbertext::twoDigits[static_cast<std::size_t>(2 * v)];
-        if (tens) *out++ = d[0];
-        *out++ = d[1];
-        return out;
-    }
-    if (tens) out = put(out, digits_[static_cast<std::size_t>(v / 10)]);
+    if (v >= 10 || leadingZero) out = put(out, digits_[static_cast<std::size_t>(v / 10)]);
     return put(out, digits_[static_cast<std::size_t>(v % 10)]);
 }
 
-char* TimeFormat::writeParts(char* out, TimeOfDay t) const {
+char* TimeFormat::write(char* out, TimeOfDay t) const {
     for (const Part& p : parts_) {
         switch (p.field) {
         case Field::Text: out = put(out, p.text); break;

@@ -2,12 +2,9 @@
 // the same code runs under any locale and at any time in tests.
 #pragma once
 
-#include "core/number_text.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -72,21 +69,8 @@ public:
     // The most bytes write() puts out for any time of day.
     std::size_t maxLength() const { return maxLength_; }
     // Writes the text of `t` at `out` (room for maxLength() bytes) and
-    // returns its end. Inline, because the files write one a line.
-    char* write(char* out, TimeOfDay t) const {
-        if (fixedSize_ == 0) return writeParts(out, t);
-        std::size_t i = 0;
-        for (; i + 8 <= fixedSize_; i += 8) std::memcpy(out + i, fixedText_.data() + i, 8);
-        for (; i < fixedSize_; ++i) out[i] = fixedText_[i];
-        const std::uint8_t values[3] = {t.hour, t.minute, t.second};
-        for (std::size_t n = 0; n < fixedCount_; ++n) {
-            const FixedNumber& f = fixedNumbers_[n];
-            int v = values[f.source] % 100;
-            if (f.hour12) v = v % 12 == 0 ? 12 : v % 12;
-            std::memcpy(out + f.offset, &numbertext::twoDigits[static_cast<std::size_t>(2 * v)], 2);
-        }
-        return out + fixedSize_;
-    }
+    // returns its end.
+    char* write(char* out, TimeOfDay t) const;
     std::string text(TimeOfDay t) const;
 
     // The same format with each of its texts and digits passed through
@@ -99,26 +83,11 @@ public:
 
 private:
     void measure();
-    void findFixedLayout();
-    char* writeParts(char* out, TimeOfDay t) const;
     char* putNumber(char* out, int v, bool leadingZero) const;
 
     std::vector<Part> parts_;
     Digits digits_;
     std::size_t maxLength_ = 0;
-    bool asciiDigits_ = true;
-    // A format of fixed length (digits 0..9, every number with two digits, no
-    // day half, at most six numbers) is written as its text for 00:00:00
-    // with the digits put in; fixedSize_ is 0 for any other.
-    struct FixedNumber {
-        std::uint8_t offset = 0;
-        std::uint8_t source = 0; // hour, minute, second
-        bool hour12 = false;
-    };
-    std::array<char, maxTextLength> fixedText_{};
-    std::size_t fixedSize_ = 0;
-    std::array<FixedNumber, 6> fixedNumbers_{};
-    std::size_t fixedCount_ = 0;
 };
 
 struct Regional {

@@ -23,17 +23,13 @@ char byteFor(char32_t cp) {
 
 } // namespace
 
-void appendWindows1252(std::string& out, std::string_view s) {
+char* writeWindows1252(char* out, std::string_view s) {
     std::size_t i = 0;
     const std::size_t n = s.size();
     while (i < n) {
         const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
-            // A run of ASCII goes over as it is.
-            std::size_t j = i + 1;
-            while (j < n && static_cast<unsigned char>(s[j]) < 0x80) ++j;
-            out.append(s.data() + i, j - i);
-            i = j;
+            *out++ = s[i++];
             continue;
         }
         int len = 0;
@@ -50,13 +46,20 @@ void appendWindows1252(std::string& out, std::string_view s) {
         // Overlong forms are malformed too.
         if (ok && ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000))) ok = false;
         if (!ok) {
-            out.push_back('?');
+            *out++ = '?';
             ++i; // resynchronise on the next byte
             continue;
         }
-        out.push_back(byteFor(cp));
+        *out++ = byteFor(cp);
         i += static_cast<std::size_t>(len);
     }
+    return out;
+}
+
+void appendWindows1252(std::string& out, std::string_view utf8) {
+    const std::size_t size = out.size();
+    out.resize(size + utf8.size());
+    out.resize(static_cast<std::size_t>(writeWindows1252(out.data() + size, utf8) - out.data()));
 }
 
 std::string toWindows1252(std::string_view utf8) {

@@ -12,6 +12,10 @@ namespace meter {
 // and any malformed UTF-8 sequence, becomes "?".
 void appendWindows1252(std::string& out, std::string_view utf8);
 
+// The same written at `out`, which has room for utf8.size() bytes (no
+// character takes more bytes in the code page than in UTF-8); returns the end.
+char* writeWindows1252(char* out, std::string_view utf8);
+
 std::string toWindows1252(std::string_view utf8);
 
 // The other way: Windows-1252 bytes as UTF-8. The five bytes the code page

@@ -2,30 +2,43 @@
 
 #include "core/text_encoding.h"
 
-#include <algorithm>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 namespace meter::lineformat {
 
-LineFormat::LineFormat(char decimalSeparator, const TimeFormat& timeFormat)
-    : sep_(decimalSeparator), time1252_(timeFormat.converted(&toWindows1252)) {
-    for (std::size_t u = 0; u < unitCount; ++u) {
-        // The unit texts are at most 6 characters.
-        const std::string text = toWindows1252(unitText(static_cast<Unit>(u)));
-        units_[u].size = std::min(text.size(), sizeof units_[u].bytes);
-        std::memcpy(units_[u].bytes, text.data(), units_[u].size);
-    }
+namespace {
+
+// Byte by byte: the texts are short.
+char* put(char* p, std::string_view s) {
+    for (const char c : s) *p++ = c;
+    return p;
 }
 
-char* putText(char* p, std::string_view s) {
-    for (unsigned char c : s)
-        if (c >= 0x80) {
-            const std::string t = toWindows1252(s);
-            std::memcpy(p, t.data(), t.size());
-            return p + t.size();
-        }
-    std::memcpy(p, s.data(), s.size());
-    return p + s.size();
+} // namespace
+
+LineFormat::LineFormat(char decimalSeparator, const TimeFormat& timeFormat)
+    : sep_(decimalSeparator), time1252_(timeFormat.converted(&toWindows1252)) {
+    for (std::size_t u = 0; u < unitCount; ++u) units_[u] = toWindows1252(unitText(static_cast<Unit>(u)));
 }
+
+char* LineFormat::reading(char* p, double v, Unit unit, bool testInvalid, bool leadingZero) const {
+    if (testInvalid && v >= invalidReading) {
+        p = put(p, "----");
+    } else {
+        char* const start = p;
+        p = writeNumberText(p, v, sep_);
+        if (leadingZero && v < 1.0 && *start == '.') { // the report's rule (withLeadingZero)
+            std::memmove(start + 1, start, static_cast<std::size_t>(p - start));
+            *start = '0';
+            ++p;
+        }
+    }
+    const auto u = static_cast<std::size_t>(unit);
+    return put(p, units_[u < unitCount ? u : 0]);
+}
+
+char* LineFormat::date(char* p, const FixedText<10>& d) const { return writeWindows1252(p, d.view()); }
 
 } // namespace meter::lineformat

@@ -19,13 +19,10 @@ public:
     explicit TabStops(char* lineStart) : next_(lineStart + reportColumnWidth) {}
 
     // Blanks after an item that ends at p, up to the next stop beyond it (at
-    // least one blank). A whole column of blanks is put down and the end
-    // moved as far as needed.
+    // least one blank).
     char* pad(char* p) {
         while (next_ <= p) next_ += reportColumnWidth;
-        std::memset(p, ' ', reportColumnWidth);
-        p = next_;
-        next_ += reportColumnWidth;
+        while (p < next_) *p++ = ' ';
         return p;
     }
 
@@ -40,11 +37,6 @@ char* endLine(char* p) {
 }
 
 } // namespace
-
-void appendNumberText(std::string& out, double v, char sep) {
-    char buf[maxLine];
-    out.append(buf, writeNumberText(buf, v, sep));
-}
 
 void appendReadingText(std::string& out, double v, Unit unit, bool testInvalid, char sep, bool leadingZero) {
     char buf[maxLine];

@@ -25,10 +25,6 @@ inline constexpr int reportColumnWidth = 14;
 inline constexpr const char* reportTitle = "Samples Report";
 inline constexpr const char* reportHeading = "NO.   DATE   TIME   VELOCITY   TEMPERATURE   FLOW   AREA";
 
-// Appends numberText(v, decimalSeparator) to `out`, without building a string
-// of its own for the usual values.
-void appendNumberText(std::string& out, double v, char decimalSeparator);
-
 // The reading text of a stored value, in Windows-1252, appended to `out`:
 // "----" and the unit for a velocity, temperature or flow (testInvalid) at or
 // above invalidReading; otherwise the number text and the unit. With

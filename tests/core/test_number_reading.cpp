@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace meter;
 
@@ -87,4 +90,40 @@ TEST(NumberReading, WholeNumbers) {
         {"-0.49999999999999994", '.', 0},                   {"-2147483648.6", '.', std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(readRegionalInt32(c.text, c.sep), c.n) << c.text;
+}
+
+TEST(NumberReading, ShortcutGivesWhatFromCharsGives) {
+    // Texts of up to 15 digits with exponents around the exact powers of ten
+    // take the shortcut; longer ones and all others go through from_chars.
+    std::vector<std::string> texts = {"0", "-0", "+0", "-0.000", "1", "-1", "45.5", "-0.25", "+3.", ".5",
+                                      "999999999999999", "9999999999999999", "123456789012345e-22",
+                                      "123456789012345e-23", "1e22", "1e23", "0.000000000000001e22", "36000",
+                                      "2147483647", "2147483648", "-2147483648", "-2147483649", "2147483647.5",
+                                      "12.5", "13.5", "-2.5", "0e999999", "1e-330"};
+    std::mt19937 rng(1234);
+    auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    for (int i = 0; i < 200000; ++i) {
+        std::string t;
+        if (pick(3) == 0) t += "+-"[pick(2)];
+        std::string digits;
+        for (int d = 1 + pick(18); d > 0; --d) digits += static_cast<char>('0' + (pick(4) == 0 ? 0 : pick(10)));
+        const int point = pick(static_cast<int>(digits.size()) + 2) - 1;
+        if (point >= 0) digits.insert(static_cast<std::size_t>(point), 1, '.');
+        t += digits;
+        if (pick(3) == 0) t += "e" + std::string(pick(2) ? "-" : "") + std::to_string(pick(30));
+        texts.push_back(t);
+    }
+    for (const std::string& t : texts) {
+        for (const char sep : {'.', ','}) {
+            std::string text = t;
+            std::replace(text.begin(), text.end(), '.', sep);
+            const std::optional<double> plain = readRegionalNumberByFromChars(text, sep);
+            const std::optional<double> got = readRegionalNumber(text, sep);
+            ASSERT_EQ(got.has_value(), plain.has_value()) << text;
+            if (!plain) continue;
+            ASSERT_EQ(*got, *plain) << text;
+            ASSERT_EQ(std::signbit(*got), std::signbit(*plain)) << text;
+            ASSERT_EQ(readRegionalInt32(text, sep), roundToInt32(*plain)) << text;
+        }
+    }
 }

@@ -98,9 +98,13 @@ std::string referenceText(double v, char sep) {
 
 } // namespace
 
-TEST(NumberText, ThousandthsAndTheirNeighboursAsTheGeneralForm) {
+// Stored readings (thousandths and their neighbours), powers of two, the
+// ends of the range and any bit pattern.
+std::vector<double> generalFormValues() {
     std::vector<double> values = {0.001, 0.0009765625, 0.5, 1, 2, 1024, 68719476736.0, 68719476736.001,
-                                  99999999999.999, 1e11, 0.125, 0.35, 9999999, 35999996, 18000030.2};
+                                  99999999999.999, 1e11, 0.125, 0.35, 9999999, 35999996, 18000030.2,
+                                  1e15, 1e16, 999999999999999.0, 123456789012345678.0, 1.0 / 3, 2.0 / 3,
+                                  5e-324, 2.2250738585072014e-308, 1e-300, 1.7976931348623157e308};
     std::mt19937_64 rng(7);
     for (int i = 0; i < 60000; ++i) {
         const std::uint64_t k = rng() % (i % 2 ? 1000000 : 100000000000000ULL);
@@ -114,10 +118,23 @@ TEST(NumberText, ThousandthsAndTheirNeighboursAsTheGeneralForm) {
         std::memcpy(&any, &bits, sizeof any);
         if (std::isfinite(any)) values.push_back(any);
     }
+    return values;
+}
+
+TEST(NumberText, GeneralFormAsPrintfRoundsIt) {
     char buf[numberTextMax];
-    for (const double v : values)
+    for (const double v : generalFormValues())
         for (const double signedV : {v, -v}) {
             const std::string got(buf, writeNumberText(buf, signedV, ','));
             ASSERT_EQ(got, referenceText(signedV, ',')) << std::hexfloat << signedV;
+        }
+}
+
+TEST(NumberText, ThousandthsShortcutGivesWhatToCharsGives) {
+    char buf[numberTextMax], plain[numberTextMax];
+    for (const double v : generalFormValues())
+        for (const double signedV : {v, -v}) {
+            const std::string got(buf, writeNumberText(buf, signedV, ','));
+            ASSERT_EQ(got, std::string(plain, writeNumberTextByToChars(plain, signedV, ','))) << std::hexfloat << signedV;
         }
 }
