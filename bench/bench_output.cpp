@@ -1,6 +1,7 @@
 // The samples report and the CSV file of a full store (50000 records), each
 // against writing the same bytes to the same kind of file in one buffered
 // write (the floor): temporary file, sync, rename.
+#include "file_bytes.h"
 #include "floor_ratio.h"
 #include "output/csv_export.h"
 #include "output/safe_file.h"
@@ -8,8 +9,6 @@
 
 #include <cstdio>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -51,10 +50,7 @@ std::string benchPath(const char* name) {
     return "/tmp/meter_bench_" + std::to_string(::getpid()) + "_" + name;
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::readAll;
 
 const meter::LocalDateTime kNow{2026, 12, 10, 9, 30, 5};
 

@@ -3,6 +3,7 @@
 #include "platform/common_dialog.h"
 
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "file_faults.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 #include <QTemporaryDir>
 
 #include <deque>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include <csignal>
@@ -24,10 +23,8 @@ namespace {
 
 using meter::Unit;
 
-std::string readAll(const QString& path) {
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::readAll;
+using testsupport::writeFile;
 
 void addRecords(meter::SharedState& s, int n) {
     for (int i = 0; i < n; ++i) {
@@ -143,13 +140,11 @@ TEST(OutputCommands, UnwritableTargetShowsErrorAndKeepsEverything) {
             QDir d(dir.path());
             QString target = d.filePath("old.txt");
             const std::string oldBytes = "old content\r\n";
-            {
-                std::ofstream(QFile::encodeName(target).toStdString(), std::ios::binary) << oldBytes;
-            }
+            ASSERT_TRUE(writeFile(target, oldBytes));
             if (fault == Fault::MissingFolder) target = d.filePath("gone/report.txt");
             if (fault == Fault::TargetIsFolder) {
                 d.mkdir("folder");
-                std::ofstream(QFile::encodeName(d.filePath("folder/inside.txt")).toStdString()) << "x";
+                ASSERT_TRUE(writeFile(d.filePath("folder/inside.txt"), "x"));
                 target = d.filePath("folder");
             }
             if (fault == Fault::ReadOnlyFile) {
@@ -286,7 +281,7 @@ TEST(OutputCommands, AKilledSaveLeavesNoTemporaryFile) {
             QTemporaryDir dir;
             const QString target = QDir(dir.path()).filePath("old.txt");
             const std::string oldBytes(1000, 'o');
-            std::ofstream(QFile::encodeName(target).toStdString(), std::ios::binary) << oldBytes;
+            ASSERT_TRUE(writeFile(target, oldBytes));
             const int signal = testsupport::killedAtFileSize(65536, [&] {
                 std::unique_ptr<testsupport::NamedTemporaryFiles> namedFiles;
                 if (named) namedFiles = std::make_unique<testsupport::NamedTemporaryFiles>();
@@ -312,7 +307,7 @@ TEST(OutputCommands, SavesUnderANameRelativeToTheWorkingFolder) {
     QTemporaryDir dir;
     QDir d(dir.path());
     ASSERT_TRUE(d.mkdir("sub"));
-    std::ofstream(QFile::encodeName(d.filePath("old.txt")).toStdString(), std::ios::binary) << std::string(7000, 'o');
+    ASSERT_TRUE(writeFile(d.filePath("old.txt"), std::string(7000, 'o')));
     {
         testsupport::WorkingFolder working(QFile::encodeName(dir.path()).toStdString());
         ASSERT_TRUE(working.entered());
@@ -351,7 +346,7 @@ TEST(OutputCommands, SavesInPlaceWhereTheFolderTakesNoNewFile) {
             const std::string stage = QFile::encodeName(d.filePath("stage")).toStdString();
             const QString target = d.filePath("locked/old.txt");
             const std::string targetPath = QFile::encodeName(target).toStdString();
-            std::ofstream(targetPath, std::ios::binary) << std::string(oldSize, 'o');
+            ASSERT_TRUE(writeFile(targetPath, std::string(oldSize, 'o')));
             ASSERT_EQ(chmod(QFile::encodeName(d.path()).constData(), 0755), 0);
             ASSERT_EQ(chmod(stage.c_str(), 0777), 0);
             ASSERT_EQ(chmod(targetPath.c_str(), 0644), 0);

@@ -5,6 +5,7 @@
 #include "platform/common_dialog.h"
 
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "file_faults.h"
 #include "scripted_dialog.h"
 
@@ -16,7 +17,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include <sys/stat.h>
@@ -26,11 +26,8 @@ namespace {
 
 const std::string kSeparator(56, '_');
 
-std::string localPath(const QString& name) { return QFile::encodeName(name).toStdString(); }
-
-void writeFile(const QString& path, const std::string& bytes) {
-    std::ofstream(localPath(path), std::ios::binary) << bytes;
-}
+using testsupport::localPath;
+using testsupport::writeFile;
 
 // Number in columns 1-13, time in 15-25, value in 27-39, unit in 43-45.
 std::string rec(const char* no, const char* time, const char* value, const char* unit) {

@@ -5,6 +5,8 @@
 #include "core/text_encoding.h"
 #include "platform/regional_settings.h"
 
+#include "file_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,8 +15,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -22,10 +22,7 @@ namespace {
 
 using meter::Unit;
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::readAll;
 
 void add(meter::SharedState& s, meter::TimeOfDay time, double v, Unit vu, double t, Unit tu, double f, Unit fu,
          double a, Unit au) {

@@ -5,6 +5,7 @@
 #include "platform/common_dialog.h"
 
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "file_faults.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +18,6 @@
 #include <charconv>
 #include <csignal>
 #include <clocale>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,14 +26,8 @@
 
 namespace {
 
-std::string readAll(const QString& path) {
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const QString& path, const std::string& bytes) {
-    std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary) << bytes;
-}
+using testsupport::readAll;
+using testsupport::writeFile;
 
 bool isWorkbook(const QString& path) { return readAll(path).rfind("PK\x03\x04", 0) == 0; }
 

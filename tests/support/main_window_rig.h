@@ -7,11 +7,12 @@
 #pragma once
 
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "pty_meter.h"
 #include "platform/printer.h"
 #include "windows/mainform.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 #include <QTimer>
 
@@ -118,10 +119,8 @@ public:
         form->state.liveRecordCount = n;
     }
 
-    static QByteArray readFile(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    // A file the program wrote; empty when it cannot be read.
+    static QByteArray readFile(const QString& path) { return QByteArray::fromStdString(readAll(path)); }
 
 private:
     // ttyUSB<n> is the program's port n + 1.
