@@ -3,6 +3,7 @@
 // the hidden print menu with the tabular report and the print layout window.
 #include "fake_env.h"
 #include "main_window_rig.h"
+#include "png_files.h"
 #include "recording_printer.h"
 #include "platform/mouse_capture.h"
 #include "windows/frmgraphshow.h"
@@ -296,8 +297,7 @@ TEST(ToolStripPrintMenu, PrintGraphShowsTheOnePrintLayoutWindow) {
     for (const ImageList* l : {&layout->ImageList1, &layout->ImageList2, &layout->ImageList3, &layout->ImageList4})
         EXPECT_EQ(l->count(), 0);
 
-    QDir().mkpath(METER_PNG_DIR);
-    EXPECT_TRUE(layout->grab().save(QStringLiteral(METER_PNG_DIR "/frmprintuse.png")));
+    savePng(*layout, "frmprintuse.png");
 }
 
 // The print layout window cannot be closed by itself: closing the main window

@@ -7,6 +7,7 @@
 #include "windows/frmgraphshow.h"
 
 #include "fake_env.h"
+#include "png_files.h"
 
 #include <gtest/gtest.h>
 
@@ -214,8 +215,7 @@ TEST(GraphPrinting, PageThroughCupsPdfQueue) {
         if (!pngs.isEmpty()) page.load(QDir(out.path()).filePath(pngs.first()));
     }
     ASSERT_FALSE(page.isNull()) << "no PDF from the queue within 30 s in " << folder.toStdString();
-    QDir().mkpath(METER_PNG_DIR);
-    page.save(QStringLiteral(METER_PNG_DIR "/printed_graph_page.png"));
+    testsupport::savePng(page, "printed_graph_page.png");
 
     // The bounding box of what is printed (the window's grey against the white sheet).
     QRect box;
