@@ -5,6 +5,7 @@
 #include "fake_env.h"
 #include "file_bytes.h"
 #include "file_faults.h"
+#include "record_fills.h"
 
 #include <gtest/gtest.h>
 
@@ -28,19 +29,9 @@ using testsupport::writeFile;
 
 void addRecords(meter::SharedState& s, int n) {
     for (int i = 0; i < n; ++i) {
-        const std::int32_t no = ++s.liveRecordCount;
-        meter::LiveRecord& r = s.liveRecords[no];
-        r.no = no;
-        r.dateText.assign("10-12-2026");
-        r.timeText = {9, 30, 5};
-        r.velocity = 1.5 + no;
-        r.velocityUnit = Unit::MetresPerSecond;
-        r.temperature = 21.5;
-        r.temperatureUnit = Unit::Celsius;
-        r.flow = 3.25;
-        r.flowUnit = Unit::CubicMetresPerMin;
-        r.area = 0.5;
-        r.areaUnit = Unit::SquareMetres;
+        const std::int32_t no = s.liveRecordCount + 1;
+        testsupport::appendLiveRecord(s, {1.5 + no, Unit::MetresPerSecond, 21.5, Unit::Celsius, 3.25,
+                                          Unit::CubicMetresPerMin, 0.5, Unit::SquareMetres, "10-12-2026", {9, 30, 5}});
     }
 }
 

@@ -7,6 +7,7 @@
 #include "fake_env.h"
 #include "file_bytes.h"
 #include "file_faults.h"
+#include "record_fills.h"
 #include "scripted_dialog.h"
 
 #include <gtest/gtest.h>
@@ -167,15 +168,11 @@ TEST(OpenDataFile, OurSamplesReportFailsAtItsThirdLine) {
     const QString report = QDir(dir.path()).filePath("report.txt");
     auto live = std::make_unique<meter::SharedState>();
     meter::initSharedState(*live);
-    for (std::int32_t n = 1; n <= 3; ++n) {
-        meter::LiveRecord& r = live->liveRecords[n];
-        r.no = n;
-        r.dateText.assign("10-12-2026");
-        r.timeText = {9, 30, 5};
-        r.velocity = 1.5;
-        r.velocityUnit = meter::Unit::MetresPerSecond;
-        live->liveRecordCount = n;
-    }
+    for (int n = 1; n <= 3; ++n)
+        testsupport::appendLiveRecord(*live, {.velocity = 1.5,
+                                              .velocityUnit = meter::Unit::MetresPerSecond,
+                                              .date = "10-12-2026",
+                                              .time = {9, 30, 5}});
     ASSERT_TRUE(meter::saveSamplesReport(localPath(report), *live, testsupport::fixedTime(), {}));
     auto store = std::make_unique<meter::FileRecordStore>();
     const meter::DataFileResult r = meter::readDataFileAt(localPath(report), '.', *store);

@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 
 #include "fake_env.h"
+#include "record_fills.h"
 #include "recording_printer.h"
 
 #include <gtest/gtest.h>
@@ -35,14 +36,9 @@ struct Report {
 
     explicit Report(int records) {
         meter::initSharedState(*state);
-        for (int i = 1; i <= records; ++i) {
-            meter::FileRecord& r = state->fileRecords[i];
-            r.no = i;
-            r.timeText.assign("09:30:" + std::to_string(10 + i % 50));
-            r.value = i + 0.5;
-            r.unitText.assign(i % 2 ? "dBA" : "dBC");
-        }
-        state->fileRecordCount = records;
+        for (int i = 1; i <= records; ++i)
+            testsupport::appendFileRecord(*state,
+                                          {i, "09:30:" + std::to_string(10 + i % 50), i + 0.5, i % 2 ? "dBA" : "dBC"});
     }
     bool printAll() {
         return meter::printAllDataCommand(*state, printer, boxes, regional, report, [] { return QString(kDate); });

@@ -6,6 +6,7 @@
 #include "platform/regional_settings.h"
 
 #include "file_bytes.h"
+#include "record_fills.h"
 
 #include <gtest/gtest.h>
 
@@ -26,19 +27,7 @@ using testsupport::readAll;
 
 void add(meter::SharedState& s, meter::TimeOfDay time, double v, Unit vu, double t, Unit tu, double f, Unit fu,
          double a, Unit au) {
-    const std::int32_t n = ++s.liveRecordCount;
-    meter::LiveRecord& r = s.liveRecords[n];
-    r.no = n;
-    r.dateText.assign("01-02-2024");
-    r.timeText = time;
-    r.velocity = v;
-    r.velocityUnit = vu;
-    r.temperature = t;
-    r.temperatureUnit = tu;
-    r.flow = f;
-    r.flowUnit = fu;
-    r.area = a;
-    r.areaUnit = au;
+    testsupport::appendLiveRecord(s, {v, vu, t, tu, f, fu, a, au, "01-02-2024", time});
 }
 
 // Every unit; an invalid velocity (in km/h and in m/s), temperature (°F, °C)

@@ -7,6 +7,7 @@
 #include "fake_env.h"
 #include "file_bytes.h"
 #include "file_faults.h"
+#include "record_fills.h"
 
 #include <gtest/gtest.h>
 
@@ -232,13 +233,7 @@ struct Export {
         return answer;
     }) {
         meter::initSharedState(*state);
-        for (const Record& r : records) {
-            meter::FileRecord& f = state->fileRecords[++state->fileRecordCount];
-            f.no = r.no;
-            f.timeText.assign(r.time);
-            f.value = r.value;
-            f.unitText.assign(r.unit);
-        }
+        for (const Record& r : records) testsupport::appendFileRecord(*state, {r.no, r.time, r.value, r.unit});
     }
 
     void run(const meter::ApplicationFactory& factory) { meter::exportToExcelCommand(*state, dialog, boxes, factory); }

@@ -9,6 +9,7 @@
 #include "fake_env.h"
 #include "file_bytes.h"
 #include "pty_meter.h"
+#include "record_fills.h"
 #include "platform/printer.h"
 #include "windows/mainform.h"
 
@@ -105,17 +106,10 @@ public:
     // Records 1..n in the store, as the receive handler would leave them:
     // velocity 1.25 n m/s, the other quantities 0, all at one date and time.
     void addRecords(int n) {
-        for (int i = 1; i <= n; ++i) {
-            meter::LiveRecord& r = form->state.liveRecords[i];
-            r.no = i;
-            r.velocity = 1.25 * i;
-            r.velocityUnit = meter::Unit::MetresPerSecond;
-            r.temperatureUnit = meter::Unit::Celsius;
-            r.flowUnit = meter::Unit::CubicMetresPerMin;
-            r.areaUnit = meter::Unit::SquareMetres;
-            r.dateText.assign("10-12-2026");
-            r.timeText = {9, 30, 5};
-        }
+        for (int i = 1; i <= n; ++i)
+            setLiveRecord(form->state, i,
+                          {1.25 * i, meter::Unit::MetresPerSecond, 0, meter::Unit::Celsius, 0,
+                           meter::Unit::CubicMetresPerMin, 0, meter::Unit::SquareMetres, "10-12-2026", {9, 30, 5}});
         form->state.liveRecordCount = n;
     }
 

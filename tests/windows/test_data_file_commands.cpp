@@ -4,6 +4,7 @@
 #include "fake_env.h"
 #include "main_window_rig.h"
 #include "png_files.h"
+#include "record_fills.h"
 #include "recording_printer.h"
 #include "platform/mouse_capture.h"
 #include "windows/frmgraphshow.h"
@@ -90,13 +91,7 @@ struct Window : WithRecordingPrinter, MainWindowRig {
     }
     // File records 1..n: number i, value i + 0.5.
     void fileRecords(int n) {
-        for (int i = 1; i <= n; ++i) {
-            FileRecord& r = state().fileRecords[i];
-            r.no = i;
-            r.timeText.assign("09:30:05");
-            r.value = i + 0.5;
-            r.unitText.assign("dBA");
-        }
+        for (int i = 1; i <= n; ++i) setFileRecord(state(), i, {i, "09:30:05", i + 0.5, "dBA"});
         state().fileRecordCount = n;
     }
     // The record numbers in the report's first column, page by page.
