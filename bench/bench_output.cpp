@@ -4,6 +4,7 @@
 #include "file_bytes.h"
 #include "floor_ratio.h"
 #include "record_fills.h"
+#include "scratch_files.h"
 #include "output/csv_export.h"
 #include "output/safe_file.h"
 #include "output/samples_report.h"
@@ -12,8 +13,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -35,10 +34,6 @@ meter::SharedState& fullStore() {
         return st;
     }();
     return *s;
-}
-
-std::string benchPath(const char* name) {
-    return "/tmp/meter_bench_" + std::to_string(::getpid()) + "_" + name;
 }
 
 using testsupport::readAll;

@@ -7,7 +7,7 @@
 // keeps of freed memory).
 #include "output/commands.h"
 #include "platform/common_dialog.h"
-#include "platform/message_boxes.h"
+#include "ok_boxes.h"
 #include "qt_bench_main.h"
 #include "record_fills.h"
 
@@ -56,15 +56,6 @@ meter::SharedState& fullStore() {
     return *s;
 }
 
-class CountedBoxes : public meter::MessageBoxes {
-public:
-    int shown = 0;
-    Answer show(const QString&, const QString&, Buttons) override {
-        ++shown;
-        return Answer::Ok;
-    }
-};
-
 // Qt's dialog, accepted once it shows its proposal; the question whether to
 // replace the file answered Yes.
 meter::CommonDialog::Chooser acceptingQtDialog() {
@@ -92,7 +83,7 @@ void savePairs(benchmark::State& state, const meter::CommonDialog::Chooser& choo
     const QString report = QString::fromStdString(folder + "/report.txt");
     const QString csv = QString::fromStdString(folder + "/export.csv");
     meter::CommonDialog dialog(chooser);
-    CountedBoxes boxes;
+    OkBoxes boxes;
     const auto pair = [&] {
         dialog.FileName = report;
         meter::saveasCommand(fullStore(), dialog, boxes, {}, {}, {});

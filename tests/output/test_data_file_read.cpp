@@ -4,6 +4,7 @@
 #include "output/samples_report.h"
 #include "platform/common_dialog.h"
 
+#include "data_file_text.h"
 #include "fake_env.h"
 #include "file_bytes.h"
 #include "file_faults.h"
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -25,22 +25,15 @@
 
 namespace {
 
-const std::string kSeparator(56, '_');
-
 using testsupport::localPath;
 using testsupport::writeFile;
 
-// Number in columns 1-13, time in 15-25, value in 27-39, unit in 43-45.
-std::string rec(const char* no, const char* time, const char* value, const char* unit) {
-    char line[64];
-    std::snprintf(line, sizeof line, "%13s %-11s %13s   %s\r\n", no, time, value, unit);
-    return line;
-}
+using testsupport::dataFileLine;
+using testsupport::kDataFileSeparator;
 
 std::string goodFile() {
-    return "SOUND LEVEL METER\r\nData\r\n" + kSeparator + "\r\nNo.  Time  Value  Unit\r\n" +
-           rec("1", "10:00:01", "45.5", "dBA") + rec("2", "10:00:02", "-3.25", "dBA") +
-           rec("3", "10:00:03", "1e2", "\xB0" "C");
+    return testsupport::dataFileHead() + dataFileLine("1", "10:00:01", "45.5", "dBA") +
+           dataFileLine("2", "10:00:02", "-3.25", "dBA") + dataFileLine("3", "10:00:03", "1e2", "\xB0" "C");
 }
 
 int openDescriptors() {
@@ -111,7 +104,7 @@ TEST(OpenDataFile, EveryBadFileEndsInTheMessageWithNoRecords) {
     const QDir d(dir.path());
     const QString good = d.filePath("good.txt");
     writeFile(good, goodFile());
-    writeFile(d.filePath("bad.txt"), "a\r\nb\r\n" + std::string(55, '_') + "\r\nc\r\n" + rec("1", "t", "1", ""));
+    writeFile(d.filePath("bad.txt"), "a\r\nb\r\n" + std::string(55, '_') + "\r\nc\r\n" + dataFileLine("1", "t", "1", ""));
     d.mkdir("folder");
     ASSERT_EQ(::mkfifo(localPath(d.filePath("fifo.txt")).c_str(), 0600), 0);
 
@@ -187,7 +180,7 @@ TEST(OpenDataFile, OurSamplesReportFailsAtItsThirdLine) {
 TEST(OpenDataFile, RegionalSeparator) {
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath("comma.txt");
-    writeFile(path, "a\r\nb\r\n" + kSeparator + "\r\nc\r\n" + rec("12,5", "10:00:01", "45,5", "dBA"));
+    writeFile(path, "a\r\nb\r\n" + kDataFileSeparator + "\r\nc\r\n" + dataFileLine("12,5", "10:00:01", "45,5", "dBA"));
     Open o;
     EXPECT_TRUE(o.run(path, ','));
     EXPECT_EQ(o.state->fileRecords[1].no, 12);

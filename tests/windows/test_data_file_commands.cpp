@@ -1,7 +1,9 @@
 // The tool strip's data file commands run from the main window: OPEN reads a
 // data file and the graph window shows its summary, the workbook export, and
 // the hidden print menu with the tabular report and the print layout window.
+#include "data_file_text.h"
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "main_window_rig.h"
 #include "png_files.h"
 #include "record_fills.h"
@@ -24,8 +26,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -44,18 +44,14 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A record line: number in columns 1-13, time in 15-25, value in 27-39,
-// unit in 43-45.
+// A record line in dBA.
 std::string recordLine(int no, const char* time, const char* value) {
-    char line[64];
-    std::snprintf(line, sizeof line, "%13d %-11s %13s   dBA\r\n", no, time, value);
-    return line;
+    return dataFileLine(std::to_string(no), time, value, "dBA");
 }
 
 QString writeDataFile(const QTemporaryDir& dir, const char* name, const std::string& records) {
     const QString path = QDir(dir.path()).filePath(name);
-    std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary)
-        << "SOUND LEVEL METER\r\nData\r\n" << std::string(56, '_') << "\r\nNo.  Time  Value  Unit\r\n" << records;
+    EXPECT_TRUE(writeFile(path, dataFileHead() + records));
     return path;
 }
 
