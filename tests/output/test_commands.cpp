@@ -6,6 +6,7 @@
 #include "file_bytes.h"
 #include "file_faults.h"
 #include "record_fills.h"
+#include "scripted_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <deque>
 #include <memory>
 
 #include <csignal>
@@ -36,16 +36,8 @@ void addRecords(meter::SharedState& s, int n) {
 }
 
 // What a command needs, with a dialog that answers from a script.
-struct Commands {
-    Commands() : dialog([this](const meter::CommonDialog::Request& r) {
-        requests.push_back(r);
-        if (answers.empty()) return QString();
-        QString a = answers.front();
-        answers.pop_front();
-        return a;
-    }) {
-        meter::initSharedState(*state);
-    }
+struct Commands : testsupport::ScriptedDialog {
+    Commands() { meter::initSharedState(*state); }
 
     void saveas() {
         meter::saveasCommand(*state, dialog, boxes, testsupport::fixedTime, meter::Regional{}, [this] { ++resyncs; });
@@ -55,9 +47,6 @@ struct Commands {
     }
 
     std::unique_ptr<meter::SharedState> state = std::make_unique<meter::SharedState>();
-    std::deque<QString> answers;
-    std::vector<meter::CommonDialog::Request> requests;
-    meter::CommonDialog dialog;
     testsupport::RecordingBoxes boxes;
     int resyncs = 0;
 };

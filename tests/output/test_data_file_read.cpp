@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <filesystem>
 #include <memory>
 
 #include <sys/stat.h>
@@ -25,21 +24,15 @@
 
 namespace {
 
-using testsupport::localPath;
-using testsupport::writeFile;
-
 using testsupport::dataFileLine;
 using testsupport::kDataFileSeparator;
+using testsupport::localPath;
+using testsupport::openDescriptors;
+using testsupport::writeFile;
 
 std::string goodFile() {
     return testsupport::dataFileHead() + dataFileLine("1", "10:00:01", "45.5", "dBA") +
            dataFileLine("2", "10:00:02", "-3.25", "dBA") + dataFileLine("3", "10:00:03", "1e2", "\xB0" "C");
-}
-
-int openDescriptors() {
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
-    return n;
 }
 
 // OPEN with its own state, a scripted dialog and recorded boxes; counts the

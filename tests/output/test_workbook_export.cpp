@@ -36,9 +36,6 @@ QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// Files this process holds open, deleted scratch files included.
-qsizetype openFiles() { return entries("/proc/self/fd").size(); }
-
 struct Record {
     std::int32_t no;
     const char* time;
@@ -337,9 +334,9 @@ TEST(WorkbookExport, FailureAtEachStep) {
         Automation automation;
         automation.failing = c.step;
         automation.provider = meter::automationObjects(e.temp.path());
-        const qsizetype filesBefore = openFiles();
+        const int filesBefore = testsupport::openDescriptors();
         e.run(automation.factory());
-        EXPECT_EQ(openFiles(), filesBefore);
+        EXPECT_EQ(testsupport::openDescriptors(), filesBefore);
 
         std::vector<std::string> expected(twoRecordCalls.begin(), twoRecordCalls.begin() + c.lastCall + 1);
         for (std::string& call : expected)

@@ -85,6 +85,7 @@ public:
     bool resynchronised() const { return form->MSComm1->RThreshold() == 0 && form->TimerCheck->isActive(); }
 
     int count() const { return form->state.liveRecordCount; }
+    double velocity(int n) const { return form->state.liveRecords[n].velocity; }
     bool waitForCount(int n) {
         return waitUntil([this, n] { return count() == n; }, std::chrono::seconds(2));
     }

@@ -338,7 +338,6 @@ struct ConnectRig : SecondLine, MainWindowRig {
 
     int port() const { return form->MSComm1->CommPort(); }
     bool open() const { return form->MSComm1->PortOpen(); }
-    double velocity(int n) const { return form->state.liveRecords[n].velocity; }
     // Sends a frame on `line` and waits until it is recorded.
     bool record(PtyMeter& line, std::uint8_t tag) {
         const int before = count();
