@@ -92,19 +92,11 @@ struct Window : WithRecordingPrinter, MainWindowRig {
     }
     // The record numbers in the report's first column, page by page.
     std::vector<std::vector<int>> rowsByPage() const {
-        std::vector<std::vector<int>> pages(static_cast<std::size_t>(printer.pages));
-        for (const auto& it : printer.items)
-            if (it.font == "Arial 12" && it.x == 1100)
-                pages[static_cast<std::size_t>(it.page - 1)].push_back(std::stoi(it.text));
+        std::vector<std::vector<int>> pages;
+        for (int page = 1; page <= printer.pages; ++page) pages.push_back(printer.rowNumbers(page));
         return pages;
     }
 };
-
-std::vector<int> range(int first, int last) {
-    std::vector<int> v;
-    for (int i = first; i <= last; ++i) v.push_back(i);
-    return v;
-}
 
 } // namespace
 
@@ -195,9 +187,9 @@ TEST(ToolStripWorkbookExport, ResetsTheButtonThenWritesTheWorkbook) {
 TEST(ToolStripPrintMenu, ReportsOfAllRecordsAndOfTheZoomedSpan) {
     Window w;
     w.fileRecords(300);
-    const std::vector<std::vector<int>> allPages = {range(1, 36), range(37, 72), range(73, 108), range(109, 144),
-                                                    range(145, 180), range(181, 216), range(217, 252),
-                                                    range(253, 288), range(289, 300)};
+    const std::vector<std::vector<int>> allPages = {
+        numbersFrom(1, 36),    numbersFrom(37, 72),   numbersFrom(73, 108),  numbersFrom(109, 144), numbersFrom(145, 180),
+        numbersFrom(181, 216), numbersFrom(217, 252), numbersFrom(253, 288), numbersFrom(289, 300)};
 
     w.strip().printalldata->trigger();
     EXPECT_TRUE(w.boxes.shown.empty());
@@ -221,7 +213,7 @@ TEST(ToolStripPrintMenu, ReportsOfAllRecordsAndOfTheZoomedSpan) {
     const auto zoomed = w.rowsByPage();
     ASSERT_EQ(zoomed.size(), 6u);
     EXPECT_EQ(zoomed.front().front(), 11);
-    EXPECT_EQ(zoomed.back(), range(191, 221));
+    EXPECT_EQ(zoomed.back(), numbersFrom(191, 221));
     EXPECT_EQ(w.strip().printReport().printPage, 6);
 
     // A zoom of no width: the title and headings, then the message, with the
