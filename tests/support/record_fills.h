@@ -35,7 +35,7 @@ struct LiveFill {
     meter::Unit flowUnit = meter::Unit::None;
     double area = 0;
     meter::Unit areaUnit = meter::Unit::None;
-    std::string_view date{};
+    std::string_view date = ""; // never a null view, which the copy into the record may not take
     meter::TimeOfDay time{};
 };
 
@@ -61,9 +61,9 @@ inline void appendLiveRecord(meter::SharedState& s, const LiveFill& f) { setLive
 // A file record, its fields in the order of a data file's record line.
 struct FileFill {
     std::int32_t no = 0;
-    std::string_view time{};
+    std::string_view time = "";
     double value = 0;
-    std::string_view unit{};
+    std::string_view unit = "";
 };
 
 // Fills file record slot n; the count of read records stays.
