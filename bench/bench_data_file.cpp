@@ -1,11 +1,14 @@
 // Reading a data file of 36000 records (a full file store) against the floor:
 // reading the same file into memory and splitting it into lines.
+#include "data_file_text.h"
+#include "file_bytes.h"
 #include "floor_ratio.h"
 #include "output/data_file_read.h"
+#include "record_fills.h"
+#include "scratch_files.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,18 +24,13 @@ namespace {
 // then one record a line in the fixed columns.
 class BenchFile {
 public:
-    BenchFile() : path_("/tmp/meter_bench_" + std::to_string(::getpid()) + "_data.txt") {
-        std::string bytes = "SOUND LEVEL METER\r\nData Logger\r\n" + std::string(56, '_') + "\r\nNo.   Time   Value   Unit\r\n";
-        char line[64];
-        for (int n = 1; n <= meter::FileRecordStore::capacity; ++n) {
-            char time[16];
-            std::snprintf(time, sizeof time, "%02d:%02d:%02d", n / 3600 % 24, n / 60 % 60, n % 60);
-            char value[16];
-            std::snprintf(value, sizeof value, "%d.%d", 30 + n % 70, n % 10);
-            std::snprintf(line, sizeof line, "%13d %-11s %13s   %s\r\n", n, time, value, n % 2 ? "dBA" : "dBC");
-            bytes += line;
-        }
-        std::ofstream(path_, std::ios::binary) << bytes;
+    BenchFile() : path_(benchPath("data.txt")) {
+        std::string bytes = testsupport::dataFileHead();
+        for (int n = 1; n <= meter::FileRecordStore::capacity; ++n)
+            bytes += testsupport::dataFileLine(std::to_string(n), testsupport::timeTextAt(n),
+                                               std::to_string(30 + n % 70) + "." + std::to_string(n % 10),
+                                               n % 2 ? "dBA" : "dBC");
+        testsupport::writeFile(path_, bytes);
         size_ = bytes.size();
     }
     ~BenchFile() { std::remove(path_.c_str()); }

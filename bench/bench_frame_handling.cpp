@@ -1,8 +1,8 @@
 // The whole handling of one accepted frame in the main window: readout, record,
 // statistics texts and the graph's geometry; and the same with the repaint of
 // the four child windows into an offscreen image.
+#include "ok_boxes.h"
 #include "qt_bench_main.h"
-#include "platform/message_boxes.h"
 #include "windows/mainform.h"
 
 #include <benchmark/benchmark.h>
@@ -23,16 +23,11 @@ using namespace meter;
 
 namespace {
 
-class SilentBoxes : public MessageBoxes {
-public:
-    Answer show(const QString&, const QString&, Buttons) override { return Answer::Ok; }
-};
-
 // A main window on a pseudo-terminal, as when a meter is plugged in.
 struct Rig {
     QTemporaryDir sysfs;
     int master = -1, slave = -1;
-    SilentBoxes boxes;
+    OkBoxes boxes;
     std::unique_ptr<MainForm> form;
     std::vector<std::uint8_t> frame = std::vector<std::uint8_t>(40, 0);
 

@@ -1,19 +1,18 @@
 // The samples report and the CSV file of a full store (50000 records), each
 // against writing the same bytes to the same kind of file in one buffered
 // write (the floor): temporary file, sync, rename.
+#include "file_bytes.h"
 #include "floor_ratio.h"
+#include "record_fills.h"
+#include "scratch_files.h"
 #include "output/csv_export.h"
 #include "output/safe_file.h"
 #include "output/samples_report.h"
 
 #include <cstdio>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -25,36 +24,19 @@ meter::SharedState& fullStore() {
         meter::initSharedState(*st);
         const Unit vu[] = {Unit::MetresPerSecond, Unit::FeetPerMinute, Unit::KilometresPerHour, Unit::MilesPerHour,
                            Unit::Knots};
-        for (std::int32_t n = 1; n <= meter::LiveRecordStore::capacity; ++n) {
-            meter::LiveRecord& r = st->liveRecords[n];
-            r.no = n;
-            r.dateText.assign("10-12-2026");
-            r.timeText = {static_cast<std::uint8_t>(n / 3600 % 24), static_cast<std::uint8_t>(n / 60 % 60),
-                          static_cast<std::uint8_t>(n % 60)};
-            // Values as the receive handler stores them: rounded to their decimals.
-            r.velocity = n % 97 == 0 ? meter::invalidReading : (n % 3000) / 100.0;
-            r.velocityUnit = vu[n % 5];
-            r.temperature = (150 + n % 150) / 10.0;
-            r.temperatureUnit = n % 2 ? Unit::Celsius : Unit::Fahrenheit;
-            r.flow = (n % 10000) * 37 / 1000.0; // up to three decimals, as possdata leaves them
-            r.flowUnit = Unit::CubicMetresPerMin;
-            r.area = 0.125;
-            r.areaUnit = Unit::SquareMetres;
-            st->liveRecordCount = n;
-        }
+        // Values as the receive handler stores them: rounded to their decimals; the
+        // flow has up to three, as possdata leaves them.
+        for (std::int32_t n = 1; n <= meter::LiveRecordStore::capacity; ++n)
+            testsupport::appendLiveRecord(*st, {n % 97 == 0 ? meter::invalidReading : (n % 3000) / 100.0, vu[n % 5],
+                                                (150 + n % 150) / 10.0, n % 2 ? Unit::Celsius : Unit::Fahrenheit,
+                                                (n % 10000) * 37 / 1000.0, Unit::CubicMetresPerMin, 0.125,
+                                                Unit::SquareMetres, "10-12-2026", testsupport::timeOfDayAt(n)});
         return st;
     }();
     return *s;
 }
 
-std::string benchPath(const char* name) {
-    return "/tmp/meter_bench_" + std::to_string(::getpid()) + "_" + name;
-}
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::readAll;
 
 const meter::LocalDateTime kNow{2026, 12, 10, 9, 30, 5};
 

@@ -16,9 +16,10 @@
 // fonts are loaded and what the printer object sets up on its first document
 // holds for both.
 #include "file_records.h"
+#include "ok_boxes.h"
 #include "output/print_report.h"
-#include "platform/message_boxes.h"
 #include "platform/printer.h"
+#include "scratch_files.h"
 
 #include "qt_bench_main.h"
 
@@ -33,17 +34,7 @@
 #include <ctime>
 #include <vector>
 
-#include <unistd.h>
-
 namespace {
-
-QString benchPath(const char* name) {
-    return QStringLiteral("/tmp/meter_bench_%1_%2.pdf").arg(::getpid()).arg(name);
-}
-
-struct NoBoxes : meter::MessageBoxes {
-    Answer show(const QString&, const QString&, Buttons) override { return Answer::Ok; }
-};
 
 const QString kDate = QStringLiteral("10.12.26");
 
@@ -81,7 +72,7 @@ private:
 
 // The report, as the tool strip prints it. The number of pages printed.
 int printReport(const QString& path) {
-    NoBoxes boxes;
+    OkBoxes boxes;
     meter::PrintReportState report;
     meter::SystemPrinter printer([] { return QPrinterInfo(); });
     printer.outputFileName = path;
@@ -93,7 +84,7 @@ int printReport(const QString& path) {
 const std::vector<Item>& reportItems() {
     static const std::vector<Item> items = [] {
         ItemRecorder recorder;
-        NoBoxes boxes;
+        OkBoxes boxes;
         meter::PrintReportState report;
         meter::printAllDataCommand(fullFileStore(), recorder, boxes, {}, report, [] { return kDate; });
         return std::move(recorder.items);
@@ -160,8 +151,8 @@ int timed(Times& sum, const Run& run) {
 }
 
 void BM_PrintReportAgainstFloor(benchmark::State& st) {
-    const QString reportPath = benchPath("report");
-    const QString floorPath = benchPath("floor");
+    const QString reportPath = QString::fromStdString(benchPath("report.pdf"));
+    const QString floorPath = QString::fromStdString(benchPath("floor.pdf"));
 
     static const bool warm = [&] {
         printReport(reportPath);

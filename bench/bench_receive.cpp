@@ -1,6 +1,7 @@
 // The receive path per frame, and the memory the record store takes.
 #include "core/serial_link.h"
 #include "core/shared_state.h"
+#include "record_fills.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,16 +33,10 @@ static void StoreMemoryAt50000(benchmark::State& st) {
     for (auto _ : st) {
         auto s = std::make_unique<SharedState>();
         initSharedState(*s);
-        for (std::int32_t n = 1; n <= LiveRecordStore::capacity; ++n) {
-            LiveRecord& r = s->liveRecords[n];
-            r.no = n;
-            r.velocity = 1.5;
-            r.velocityUnit = Unit::KilometresPerHour;
-            r.temperature = 21.5;
-            r.temperatureUnit = Unit::Celsius;
-            r.dateText.assign("10-12-2026");
-            r.timeText = {21, 30, 5};
-        }
+        for (std::int32_t n = 1; n <= LiveRecordStore::capacity; ++n)
+            testsupport::setLiveRecord(*s, n, {.velocity = 1.5, .velocityUnit = Unit::KilometresPerHour,
+                                               .temperature = 21.5, .temperatureUnit = Unit::Celsius,
+                                               .date = "10-12-2026", .time = {21, 30, 5}});
         s->liveRecordCount = LiveRecordStore::capacity;
         benchmark::DoNotOptimize(s.get());
     }

@@ -7,8 +7,9 @@
 // keeps of freed memory).
 #include "output/commands.h"
 #include "platform/common_dialog.h"
-#include "platform/message_boxes.h"
+#include "ok_boxes.h"
 #include "qt_bench_main.h"
+#include "record_fills.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -46,35 +47,14 @@ meter::SharedState& fullStore() {
     static std::unique_ptr<meter::SharedState> s = [] {
         auto st = std::make_unique<meter::SharedState>();
         meter::initSharedState(*st);
-        for (std::int32_t n = 1; n <= meter::LiveRecordStore::capacity; ++n) {
-            meter::LiveRecord& r = st->liveRecords[n];
-            r.no = n;
-            r.dateText.assign("10-12-2026");
-            r.timeText = {static_cast<std::uint8_t>(n / 3600 % 24), static_cast<std::uint8_t>(n / 60 % 60),
-                          static_cast<std::uint8_t>(n % 60)};
-            r.velocity = (n % 3000) / 100.0;
-            r.velocityUnit = Unit::MetresPerSecond;
-            r.temperature = (150 + n % 150) / 10.0;
-            r.temperatureUnit = Unit::Celsius;
-            r.flow = (n % 10000) * 37 / 1000.0;
-            r.flowUnit = Unit::CubicMetresPerMin;
-            r.area = 0.125;
-            r.areaUnit = Unit::SquareMetres;
-            st->liveRecordCount = n;
-        }
+        for (std::int32_t n = 1; n <= meter::LiveRecordStore::capacity; ++n)
+            testsupport::appendLiveRecord(*st, {(n % 3000) / 100.0, Unit::MetresPerSecond, (150 + n % 150) / 10.0,
+                                                Unit::Celsius, (n % 10000) * 37 / 1000.0, Unit::CubicMetresPerMin,
+                                                0.125, Unit::SquareMetres, "10-12-2026", testsupport::timeOfDayAt(n)});
         return st;
     }();
     return *s;
 }
-
-class CountedBoxes : public meter::MessageBoxes {
-public:
-    int shown = 0;
-    Answer show(const QString&, const QString&, Buttons) override {
-        ++shown;
-        return Answer::Ok;
-    }
-};
 
 // Qt's dialog, accepted once it shows its proposal; the question whether to
 // replace the file answered Yes.
@@ -103,7 +83,7 @@ void savePairs(benchmark::State& state, const meter::CommonDialog::Chooser& choo
     const QString report = QString::fromStdString(folder + "/report.txt");
     const QString csv = QString::fromStdString(folder + "/export.csv");
     meter::CommonDialog dialog(chooser);
-    CountedBoxes boxes;
+    OkBoxes boxes;
     const auto pair = [&] {
         dialog.FileName = report;
         meter::saveasCommand(fullStore(), dialog, boxes, {}, {}, {});

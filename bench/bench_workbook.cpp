@@ -3,9 +3,10 @@
 // constant-memory mode, into the same folder.
 #include "file_records.h"
 #include "floor_ratio.h"
+#include "ok_boxes.h"
 #include "output/workbook_export.h"
 #include "platform/common_dialog.h"
-#include "platform/message_boxes.h"
+#include "scratch_files.h"
 
 #include <xlsxwriter.h>
 
@@ -16,32 +17,18 @@
 #include <string>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
-
-std::string benchPath(const char* name) {
-    return "/tmp/meter_bench_" + std::to_string(::getpid()) + "_" + name;
-}
 
 long long fileSize(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? static_cast<long long>(st.st_size) : 0;
 }
 
-class NoBoxes : public meter::MessageBoxes {
-public:
-    int shown = 0;
-    Answer show(const QString&, const QString&, Buttons) override {
-        ++shown;
-        return Answer::Ok;
-    }
-};
-
 void BM_WorkbookExport(benchmark::State& state) {
     const std::string path = benchPath("export.xls");
     meter::CommonDialog dialog([&](const meter::CommonDialog::Request&) { return QFile::decodeName(path.c_str()); });
-    NoBoxes boxes;
+    OkBoxes boxes;
     const meter::ApplicationFactory objects = meter::automationObjects();
     for (auto _ : state) {
         meter::exportToExcelCommand(fullFileStore(), dialog, boxes, objects);

@@ -1,9 +1,10 @@
 #include "core/graph_geometry.h"
 
+#include "record_fills.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -18,31 +19,16 @@ double temperatureOf(int n) { return 20 + n % 11; }
 double flowOf(int n) { return 3000 + n % 53; }
 double areaOf(int n) { return 1 + n % 5; }
 
-// Record n is taken n seconds after midnight.
-TimeOfDay timeOfDayOf(int n) {
-    return {static_cast<std::uint8_t>(n / 3600), static_cast<std::uint8_t>(n / 60 % 60),
-            static_cast<std::uint8_t>(n % 60)};
-}
-std::string timeOf(int n) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", n / 3600, n / 60 % 60, n % 60);
-    return text;
-}
-
 class GraphGeometryTest : public ::testing::Test {
 protected:
     void SetUp() override { initSharedState(s); }
 
+    // Records 1 to count; record n is taken n seconds after midnight.
     void fill(int count) {
-        for (int n = 1; n <= count; ++n) {
-            LiveRecord& r = s.liveRecords[n];
-            r.no = n;
-            r.velocity = velocityOf(n);
-            r.temperature = temperatureOf(n);
-            r.flow = flowOf(n);
-            r.area = areaOf(n);
-            r.timeText = timeOfDayOf(n);
-        }
+        for (int n = 1; n <= count; ++n)
+            testsupport::setLiveRecord(s, n, {.velocity = velocityOf(n), .temperature = temperatureOf(n),
+                                              .flow = flowOf(n), .area = areaOf(n),
+                                              .time = testsupport::timeOfDayAt(n)});
         s.liveRecordCount = count;
     }
 
@@ -98,7 +84,7 @@ protected:
         for (int i = 0; i < 5; ++i) {
             const std::string want = records[static_cast<std::size_t>(i)] == 0
                                          ? " "
-                                         : timeOf(records[static_cast<std::size_t>(i)]);
+                                         : testsupport::timeTextAt(records[static_cast<std::size_t>(i)]);
             EXPECT_EQ(std::string((*g.labels)[static_cast<std::size_t>(i)]), want) << "LabelB" << i;
         }
     }

@@ -5,6 +5,7 @@
 #include "medium.h"
 #include "mouse_input.h"
 #include "picture_button.h"
+#include "png_files.h"
 
 #include <gtest/gtest.h>
 
@@ -163,9 +164,7 @@ TEST_F(LauncherTest, WindowIsBorderlessCentredWithButtonsInPlace) {
     const QImage shot = form.grab().toImage();
     EXPECT_EQ(shot.pixelColor(635, 100), form.palette().window().color());
 
-    const QString dir = QStringLiteral(METER_PNG_DIR);
-    ASSERT_TRUE(QDir().mkpath(dir));
-    EXPECT_TRUE(form.grab().save(dir + QStringLiteral("/installer.png")));
+    testsupport::savePng(form, "installer.png");
     // The pointer and the icon, enlarged on white so they can be looked at.
     QImage sheet(4 * 32 + 16 + 32 + 48 + 40, 4 * 32, QImage::Format_ARGB32);
     sheet.fill(Qt::white);
@@ -178,7 +177,7 @@ TEST_F(LauncherTest, WindowIsBorderlessCentredWithButtonsInPlace) {
             x += size + 8;
         }
     }
-    EXPECT_TRUE(sheet.save(dir + QStringLiteral("/installer_pointer_icon.png")));
+    testsupport::savePng(sheet, "installer_pointer_icon.png");
 }
 
 TEST_F(LauncherTest, EachStartButtonStartsItsOwnProgramOncePerClick) {

@@ -3,7 +3,10 @@
 #include "platform/common_dialog.h"
 
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "file_faults.h"
+#include "record_fills.h"
+#include "scripted_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +14,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <deque>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include <csignal>
@@ -24,40 +24,20 @@ namespace {
 
 using meter::Unit;
 
-std::string readAll(const QString& path) {
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::readAll;
+using testsupport::writeFile;
 
 void addRecords(meter::SharedState& s, int n) {
     for (int i = 0; i < n; ++i) {
-        const std::int32_t no = ++s.liveRecordCount;
-        meter::LiveRecord& r = s.liveRecords[no];
-        r.no = no;
-        r.dateText.assign("10-12-2026");
-        r.timeText = {9, 30, 5};
-        r.velocity = 1.5 + no;
-        r.velocityUnit = Unit::MetresPerSecond;
-        r.temperature = 21.5;
-        r.temperatureUnit = Unit::Celsius;
-        r.flow = 3.25;
-        r.flowUnit = Unit::CubicMetresPerMin;
-        r.area = 0.5;
-        r.areaUnit = Unit::SquareMetres;
+        const std::int32_t no = s.liveRecordCount + 1;
+        testsupport::appendLiveRecord(s, {1.5 + no, Unit::MetresPerSecond, 21.5, Unit::Celsius, 3.25,
+                                          Unit::CubicMetresPerMin, 0.5, Unit::SquareMetres, "10-12-2026", {9, 30, 5}});
     }
 }
 
 // What a command needs, with a dialog that answers from a script.
-struct Commands {
-    Commands() : dialog([this](const meter::CommonDialog::Request& r) {
-        requests.push_back(r);
-        if (answers.empty()) return QString();
-        QString a = answers.front();
-        answers.pop_front();
-        return a;
-    }) {
-        meter::initSharedState(*state);
-    }
+struct Commands : testsupport::ScriptedDialog {
+    Commands() { meter::initSharedState(*state); }
 
     void saveas() {
         meter::saveasCommand(*state, dialog, boxes, testsupport::fixedTime, meter::Regional{}, [this] { ++resyncs; });
@@ -67,9 +47,6 @@ struct Commands {
     }
 
     std::unique_ptr<meter::SharedState> state = std::make_unique<meter::SharedState>();
-    std::deque<QString> answers;
-    std::vector<meter::CommonDialog::Request> requests;
-    meter::CommonDialog dialog;
     testsupport::RecordingBoxes boxes;
     int resyncs = 0;
 };
@@ -143,13 +120,11 @@ TEST(OutputCommands, UnwritableTargetShowsErrorAndKeepsEverything) {
             QDir d(dir.path());
             QString target = d.filePath("old.txt");
             const std::string oldBytes = "old content\r\n";
-            {
-                std::ofstream(QFile::encodeName(target).toStdString(), std::ios::binary) << oldBytes;
-            }
+            ASSERT_TRUE(writeFile(target, oldBytes));
             if (fault == Fault::MissingFolder) target = d.filePath("gone/report.txt");
             if (fault == Fault::TargetIsFolder) {
                 d.mkdir("folder");
-                std::ofstream(QFile::encodeName(d.filePath("folder/inside.txt")).toStdString()) << "x";
+                ASSERT_TRUE(writeFile(d.filePath("folder/inside.txt"), "x"));
                 target = d.filePath("folder");
             }
             if (fault == Fault::ReadOnlyFile) {
@@ -286,7 +261,7 @@ TEST(OutputCommands, AKilledSaveLeavesNoTemporaryFile) {
             QTemporaryDir dir;
             const QString target = QDir(dir.path()).filePath("old.txt");
             const std::string oldBytes(1000, 'o');
-            std::ofstream(QFile::encodeName(target).toStdString(), std::ios::binary) << oldBytes;
+            ASSERT_TRUE(writeFile(target, oldBytes));
             const int signal = testsupport::killedAtFileSize(65536, [&] {
                 std::unique_ptr<testsupport::NamedTemporaryFiles> namedFiles;
                 if (named) namedFiles = std::make_unique<testsupport::NamedTemporaryFiles>();
@@ -312,7 +287,7 @@ TEST(OutputCommands, SavesUnderANameRelativeToTheWorkingFolder) {
     QTemporaryDir dir;
     QDir d(dir.path());
     ASSERT_TRUE(d.mkdir("sub"));
-    std::ofstream(QFile::encodeName(d.filePath("old.txt")).toStdString(), std::ios::binary) << std::string(7000, 'o');
+    ASSERT_TRUE(writeFile(d.filePath("old.txt"), std::string(7000, 'o')));
     {
         testsupport::WorkingFolder working(QFile::encodeName(dir.path()).toStdString());
         ASSERT_TRUE(working.entered());
@@ -351,7 +326,7 @@ TEST(OutputCommands, SavesInPlaceWhereTheFolderTakesNoNewFile) {
             const std::string stage = QFile::encodeName(d.filePath("stage")).toStdString();
             const QString target = d.filePath("locked/old.txt");
             const std::string targetPath = QFile::encodeName(target).toStdString();
-            std::ofstream(targetPath, std::ios::binary) << std::string(oldSize, 'o');
+            ASSERT_TRUE(writeFile(targetPath, std::string(oldSize, 'o')));
             ASSERT_EQ(chmod(QFile::encodeName(d.path()).constData(), 0755), 0);
             ASSERT_EQ(chmod(stage.c_str(), 0777), 0);
             ASSERT_EQ(chmod(targetPath.c_str(), 0644), 0);

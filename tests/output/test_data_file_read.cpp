@@ -4,8 +4,11 @@
 #include "output/samples_report.h"
 #include "platform/common_dialog.h"
 
+#include "data_file_text.h"
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "file_faults.h"
+#include "record_fills.h"
 #include "scripted_dialog.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +17,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include <sys/stat.h>
@@ -24,31 +24,15 @@
 
 namespace {
 
-const std::string kSeparator(56, '_');
-
-std::string localPath(const QString& name) { return QFile::encodeName(name).toStdString(); }
-
-void writeFile(const QString& path, const std::string& bytes) {
-    std::ofstream(localPath(path), std::ios::binary) << bytes;
-}
-
-// Number in columns 1-13, time in 15-25, value in 27-39, unit in 43-45.
-std::string rec(const char* no, const char* time, const char* value, const char* unit) {
-    char line[64];
-    std::snprintf(line, sizeof line, "%13s %-11s %13s   %s\r\n", no, time, value, unit);
-    return line;
-}
+using testsupport::dataFileLine;
+using testsupport::kDataFileSeparator;
+using testsupport::localPath;
+using testsupport::openDescriptors;
+using testsupport::writeFile;
 
 std::string goodFile() {
-    return "SOUND LEVEL METER\r\nData\r\n" + kSeparator + "\r\nNo.  Time  Value  Unit\r\n" +
-           rec("1", "10:00:01", "45.5", "dBA") + rec("2", "10:00:02", "-3.25", "dBA") +
-           rec("3", "10:00:03", "1e2", "\xB0" "C");
-}
-
-int openDescriptors() {
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
-    return n;
+    return testsupport::dataFileHead() + dataFileLine("1", "10:00:01", "45.5", "dBA") +
+           dataFileLine("2", "10:00:02", "-3.25", "dBA") + dataFileLine("3", "10:00:03", "1e2", "\xB0" "C");
 }
 
 // OPEN with its own state, a scripted dialog and recorded boxes; counts the
@@ -113,7 +97,7 @@ TEST(OpenDataFile, EveryBadFileEndsInTheMessageWithNoRecords) {
     const QDir d(dir.path());
     const QString good = d.filePath("good.txt");
     writeFile(good, goodFile());
-    writeFile(d.filePath("bad.txt"), "a\r\nb\r\n" + std::string(55, '_') + "\r\nc\r\n" + rec("1", "t", "1", ""));
+    writeFile(d.filePath("bad.txt"), "a\r\nb\r\n" + std::string(55, '_') + "\r\nc\r\n" + dataFileLine("1", "t", "1", ""));
     d.mkdir("folder");
     ASSERT_EQ(::mkfifo(localPath(d.filePath("fifo.txt")).c_str(), 0600), 0);
 
@@ -170,15 +154,11 @@ TEST(OpenDataFile, OurSamplesReportFailsAtItsThirdLine) {
     const QString report = QDir(dir.path()).filePath("report.txt");
     auto live = std::make_unique<meter::SharedState>();
     meter::initSharedState(*live);
-    for (std::int32_t n = 1; n <= 3; ++n) {
-        meter::LiveRecord& r = live->liveRecords[n];
-        r.no = n;
-        r.dateText.assign("10-12-2026");
-        r.timeText = {9, 30, 5};
-        r.velocity = 1.5;
-        r.velocityUnit = meter::Unit::MetresPerSecond;
-        live->liveRecordCount = n;
-    }
+    for (int n = 1; n <= 3; ++n)
+        testsupport::appendLiveRecord(*live, {.velocity = 1.5,
+                                              .velocityUnit = meter::Unit::MetresPerSecond,
+                                              .date = "10-12-2026",
+                                              .time = {9, 30, 5}});
     ASSERT_TRUE(meter::saveSamplesReport(localPath(report), *live, testsupport::fixedTime(), {}));
     auto store = std::make_unique<meter::FileRecordStore>();
     const meter::DataFileResult r = meter::readDataFileAt(localPath(report), '.', *store);
@@ -193,7 +173,7 @@ TEST(OpenDataFile, OurSamplesReportFailsAtItsThirdLine) {
 TEST(OpenDataFile, RegionalSeparator) {
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath("comma.txt");
-    writeFile(path, "a\r\nb\r\n" + kSeparator + "\r\nc\r\n" + rec("12,5", "10:00:01", "45,5", "dBA"));
+    writeFile(path, "a\r\nb\r\n" + kDataFileSeparator + "\r\nc\r\n" + dataFileLine("12,5", "10:00:01", "45,5", "dBA"));
     Open o;
     EXPECT_TRUE(o.run(path, ','));
     EXPECT_EQ(o.state->fileRecords[1].no, 12);

@@ -5,6 +5,7 @@
 #include "output/data_file_read.h"
 
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "file_faults.h"
 #include "log_capture.h"
 #include "scripted_dialog.h"
@@ -17,7 +18,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -25,7 +25,7 @@
 
 namespace {
 
-std::string localPath(const QString& name) { return QFile::encodeName(name).toStdString(); }
+using testsupport::localPath;
 
 struct FileCommands {
     FileCommands() { meter::initSharedState(*state); }
@@ -68,7 +68,7 @@ TEST(FailureLog, AFailedFileCommandWritesItsCauseOnce) {
         QTemporaryDir dir;
         const QDir d(dir.path());
         QString path = d.filePath("old.txt");
-        std::ofstream(localPath(path), std::ios::binary) << "old\r\nlines\r\nno underscores\r\nhere\r\n";
+        ASSERT_TRUE(testsupport::writeFile(path, "old\r\nlines\r\nno underscores\r\nhere\r\n"));
         if (c.fault == Fault::MissingFolder || c.fault == Fault::MissingDataFile) path = d.filePath("gone/x.txt");
         if (c.fault == Fault::ReadOnlyFile) {
             ASSERT_EQ(chmod(localPath(path).c_str(), 0444), 0);

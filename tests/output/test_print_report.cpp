@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 
 #include "fake_env.h"
+#include "record_fills.h"
 #include "recording_printer.h"
 
 #include <gtest/gtest.h>
@@ -35,14 +36,9 @@ struct Report {
 
     explicit Report(int records) {
         meter::initSharedState(*state);
-        for (int i = 1; i <= records; ++i) {
-            meter::FileRecord& r = state->fileRecords[i];
-            r.no = i;
-            r.timeText.assign("09:30:" + std::to_string(10 + i % 50));
-            r.value = i + 0.5;
-            r.unitText.assign(i % 2 ? "dBA" : "dBC");
-        }
-        state->fileRecordCount = records;
+        for (int i = 1; i <= records; ++i)
+            testsupport::appendFileRecord(*state,
+                                          {i, "09:30:" + std::to_string(10 + i % 50), i + 0.5, i % 2 ? "dBA" : "dBC"});
     }
     bool printAll() {
         return meter::printAllDataCommand(*state, printer, boxes, regional, report, [] { return QString(kDate); });
@@ -52,25 +48,11 @@ struct Report {
         return meter::printDataCommand(*state, graph, printer, boxes, regional, report, [] { return QString(kDate); });
     }
     // The record numbers printed, in order.
-    std::vector<int> rowsPrinted() const {
-        std::vector<int> rows;
-        for (const auto& it : printer.items)
-            if (it.font == "Arial 12" && it.x == 1100) rows.push_back(std::stoi(it.text));
-        return rows;
-    }
-    std::vector<int> rowsOnPage(int page) const {
-        std::vector<int> rows;
-        for (const auto& it : printer.items)
-            if (it.page == page && it.font == "Arial 12" && it.x == 1100) rows.push_back(std::stoi(it.text));
-        return rows;
-    }
+    std::vector<int> rowsPrinted() const { return printer.rowNumbers(); }
+    std::vector<int> rowsOnPage(int page) const { return printer.rowNumbers(page); }
 };
 
-std::vector<int> range(int first, int last) {
-    std::vector<int> v;
-    for (int i = first; i <= last; ++i) v.push_back(i);
-    return v;
-}
+using testsupport::numbersFrom;
 
 // The whole job for one record, call by call.
 TEST(PrintReport, JobInOrder) {
@@ -130,9 +112,9 @@ TEST(PrintReport, PagesForRecordCounts) {
         std::vector<std::vector<int>> pages; // the rows of each page
     } cases[] = {
         {0, {{}}},
-        {35, {range(1, 35)}},
-        {36, {range(1, 36), {}}},
-        {37, {range(1, 36), {37}}},
+        {35, {numbersFrom(1, 35)}},
+        {36, {numbersFrom(1, 36), {}}},
+        {37, {numbersFrom(1, 36), {37}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.records);
@@ -213,8 +195,8 @@ TEST(PrintReport, PositionsReadBack) {
         EXPECT_EQ(it[9].y, c.row1 + 400);
         EXPECT_EQ(it[10].y, c.row1 + c.step);
         // 34 rows lie above 15600; the 35th breaks the page.
-        EXPECT_EQ(r.rowsOnPage(1), range(1, 35));
-        EXPECT_EQ(r.rowsOnPage(2), range(36, 40));
+        EXPECT_EQ(r.rowsOnPage(1), numbersFrom(1, 35));
+        EXPECT_EQ(r.rowsOnPage(2), numbersFrom(36, 40));
         EXPECT_EQ(r.report.printPage, 2);
     }
 }
@@ -236,16 +218,16 @@ TEST(PrintReport, PrintDataZoomedSpan) {
         std::vector<int> rows;
         int pages;
     } cases[] = {
-        {500, 3.0, 0, range(1, 211), 6}, // 629 / 3 + 1 = 210.67 -> 211
-        {100, 3.0, 0, range(1, 100), 3},
-        {100, 3.0, 10, range(11, 100), 3},
+        {500, 3.0, 0, numbersFrom(1, 211), 6}, // 629 / 3 + 1 = 210.67 -> 211
+        {100, 3.0, 0, numbersFrom(1, 100), 3},
+        {100, 3.0, 10, numbersFrom(11, 100), 3},
         {10, 1258, 0, {1, 2}, 1}, // 0.5 + 0 + 1 = 1.5 -> 2
         {10, 1258, 1, {2}, 1},    // 0.5 + 1 + 1 = 2.5 -> 2
         {100, 3.0, 100, {}, 1},   // the start at the count
         {100, 3.0, 150, {}, 1},   // beyond it
         {100, -3.0, 0, {}, 1},    // a span that ends before it begins
         {100, 3.0, int32Max - 300, {}, 1},
-        {50, 1e-5, 0, range(1, 50), 2}, // 62900001 still fits
+        {50, 1e-5, 0, numbersFrom(1, 50), 2}, // 62900001 still fits
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.records) + " " + std::to_string(c.xwidthzoom) + " " + std::to_string(c.start));
@@ -259,7 +241,7 @@ TEST(PrintReport, PrintDataZoomedSpan) {
     // Six pages for 211 rows, the last with 31.
     Report r(500);
     ASSERT_TRUE(r.printData(true, 3.0, 0));
-    EXPECT_EQ(r.rowsOnPage(6), range(181, 211));
+    EXPECT_EQ(r.rowsOnPage(6), numbersFrom(181, 211));
 }
 
 // Each ends after the title and the headings in "print data error!", with the
@@ -340,7 +322,7 @@ TEST(PrintReport, SharedPrinterAndDocumentLeftOpen) {
     ASSERT_TRUE(r.printAll());
     EXPECT_EQ(r.printer.log.front(), "enddoc");
     EXPECT_EQ(r.printer.log[1], "name Courier");
-    EXPECT_EQ(r.rowsPrinted(), range(1, 3));
+    EXPECT_EQ(r.rowsPrinted(), numbersFrom(1, 3));
     for (const auto& it : r.printer.items) {
         EXPECT_EQ(it.paper, Printer::PaperA4);
         EXPECT_EQ(it.orientation, Printer::Portrait);

@@ -5,6 +5,9 @@
 #include "core/text_encoding.h"
 #include "platform/regional_settings.h"
 
+#include "file_bytes.h"
+#include "record_fills.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,8 +16,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -22,26 +23,11 @@ namespace {
 
 using meter::Unit;
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::readAll;
 
 void add(meter::SharedState& s, meter::TimeOfDay time, double v, Unit vu, double t, Unit tu, double f, Unit fu,
          double a, Unit au) {
-    const std::int32_t n = ++s.liveRecordCount;
-    meter::LiveRecord& r = s.liveRecords[n];
-    r.no = n;
-    r.dateText.assign("01-02-2024");
-    r.timeText = time;
-    r.velocity = v;
-    r.velocityUnit = vu;
-    r.temperature = t;
-    r.temperatureUnit = tu;
-    r.flow = f;
-    r.flowUnit = fu;
-    r.area = a;
-    r.areaUnit = au;
+    testsupport::appendLiveRecord(s, {v, vu, t, tu, f, fu, a, au, "01-02-2024", time});
 }
 
 // Every unit; an invalid velocity (in km/h and in m/s), temperature (°F, °C)

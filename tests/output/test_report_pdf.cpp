@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 
 #include "fake_env.h"
+#include "record_fills.h"
 
 #include <gtest/gtest.h>
 
@@ -65,14 +66,8 @@ const QString kDate = QStringLiteral("10.12.26");
 std::unique_ptr<meter::SharedState> records(int n) {
     auto s = std::make_unique<meter::SharedState>();
     meter::initSharedState(*s);
-    for (int i = 1; i <= n; ++i) {
-        meter::FileRecord& r = s->fileRecords[i];
-        r.no = i;
-        r.timeText.assign("09:30:" + std::to_string(10 + i));
-        r.value = 60 + i / 4.0;
-        r.unitText.assign("dBA");
-    }
-    s->fileRecordCount = n;
+    for (int i = 1; i <= n; ++i)
+        testsupport::appendFileRecord(*s, {i, "09:30:" + std::to_string(10 + i), 60 + i / 4.0, "dBA"});
     return s;
 }
 

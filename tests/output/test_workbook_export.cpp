@@ -5,7 +5,9 @@
 #include "platform/common_dialog.h"
 
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "file_faults.h"
+#include "record_fills.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +19,6 @@
 #include <charconv>
 #include <csignal>
 #include <clocale>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,23 +27,14 @@
 
 namespace {
 
-std::string readAll(const QString& path) {
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const QString& path, const std::string& bytes) {
-    std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary) << bytes;
-}
+using testsupport::readAll;
+using testsupport::writeFile;
 
 bool isWorkbook(const QString& path) { return readAll(path).rfind("PK\x03\x04", 0) == 0; }
 
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
-
-// Files this process holds open, deleted scratch files included.
-qsizetype openFiles() { return entries("/proc/self/fd").size(); }
 
 struct Record {
     std::int32_t no;
@@ -239,13 +230,7 @@ struct Export {
         return answer;
     }) {
         meter::initSharedState(*state);
-        for (const Record& r : records) {
-            meter::FileRecord& f = state->fileRecords[++state->fileRecordCount];
-            f.no = r.no;
-            f.timeText.assign(r.time);
-            f.value = r.value;
-            f.unitText.assign(r.unit);
-        }
+        for (const Record& r : records) testsupport::appendFileRecord(*state, {r.no, r.time, r.value, r.unit});
     }
 
     void run(const meter::ApplicationFactory& factory) { meter::exportToExcelCommand(*state, dialog, boxes, factory); }
@@ -349,9 +334,9 @@ TEST(WorkbookExport, FailureAtEachStep) {
         Automation automation;
         automation.failing = c.step;
         automation.provider = meter::automationObjects(e.temp.path());
-        const qsizetype filesBefore = openFiles();
+        const int filesBefore = testsupport::openDescriptors();
         e.run(automation.factory());
-        EXPECT_EQ(openFiles(), filesBefore);
+        EXPECT_EQ(testsupport::openDescriptors(), filesBefore);
 
         std::vector<std::string> expected(twoRecordCalls.begin(), twoRecordCalls.begin() + c.lastCall + 1);
         for (std::string& call : expected)

@@ -1,5 +1,7 @@
 #include "platform/common_dialog.h"
 
+#include "qstring_print.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,12 +18,9 @@
 #include <QTreeView>
 
 #include <functional>
-#include <ostream>
 #include <vector>
 
 using namespace meter;
-
-static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 TEST(CommonDialog, SharedStateAcrossCallersAndTheLastChoiceProposedAfterACancel) {
     std::vector<CommonDialog::Request> seen;

@@ -2,6 +2,7 @@
 // working folder of the moment the replacement is made, once.
 #include "platform/file_replacement.h"
 
+#include "file_bytes.h"
 #include "file_faults.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,8 @@
 #include <QTemporaryDir>
 
 #include <fstream>
-#include <iterator>
 
 namespace {
-
-std::string readAll(const QString& path) {
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(FileReplacement, ARelativeNameIsTakenFromTheWorkingFolderOfItsMaking) {
     for (const bool named : {false, true}) {
@@ -42,7 +37,7 @@ TEST(FileReplacement, ARelativeNameIsTakenFromTheWorkingFolderOfItsMaking) {
             std::ofstream(file->path(), std::ios::binary | std::ios::trunc) << "new bytes";
             ASSERT_TRUE(file->commit());
         }
-        EXPECT_EQ(readAll(QDir(made.path()).filePath("sub/new.txt")), "new bytes");
+        EXPECT_EQ(testsupport::readAll(QDir(made.path()).filePath("sub/new.txt")), "new bytes");
         EXPECT_EQ(QDir(made.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList{"sub"});
         EXPECT_EQ(QDir(made.path() + "/sub").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

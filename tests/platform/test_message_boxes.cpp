@@ -1,5 +1,7 @@
 #include "platform/message_boxes.h"
 
+#include "qstring_print.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,11 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <ostream>
-
 using namespace meter;
-
-static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 

@@ -1,17 +1,14 @@
 // The time of day in the user's locale, checked against Qt's own formatting.
 #include "platform/regional_settings.h"
 
+#include "qstring_print.h"
+
 #include <gtest/gtest.h>
 
 #include <QLocale>
 #include <QTime>
 
-#include <ostream>
-
 using namespace meter;
-
-// Readable failures.
-static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 

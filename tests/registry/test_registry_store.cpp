@@ -5,6 +5,7 @@
 
 #include "core/cdoreg.h"
 
+#include "file_bytes.h"
 #include "file_faults.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -42,14 +41,8 @@ private:
     std::filesystem::path path_;
 };
 
-std::string fileBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::filesystem::path& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-}
+using testsupport::readAll;
+using testsupport::writeFile;
 
 // A key written by a process that ends without any clean-up of its own.
 void writeAndEnd(const std::filesystem::path& root) {
@@ -138,11 +131,11 @@ TEST(RegistryStore, AChangeThatCannotBeStoredFailsAndLeavesTheStoreAsItWas) {
         ASSERT_EQ(reg.SetStringValueLG("kept", "small", "s"), variantTrue);
     }
     const std::filesystem::path file = root.path() / "registry";
-    const std::string before = fileBytes(file);
+    const std::string before = readAll(file);
     ASSERT_FALSE(before.empty());
 
     EXPECT_EXIT(tryChangeBeyondFileSizeLimit(root.path(), before.size() + 1000), ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(fileBytes(file), before);
+    EXPECT_EQ(readAll(file), before);
     RegistryStore store(root.path());
     CDoReg reg(store);
     EXPECT_EQ(reg.GetKeyValueLG("kept", "small"), RegValue(std::string("s")));
@@ -157,7 +150,7 @@ TEST(RegistryStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
         ASSERT_EQ(CDoReg(store).CreatKeyLG("x"), -1);
     }
     const std::filesystem::path file = root.path() / "registry";
-    const std::string whole = fileBytes(file);
+    const std::string whole = readAll(file);
     const std::string header = whole.substr(0, whole.find('\n') + 1);
     for (const std::string& bytes : {std::string("not a registry\n"), header, whole.substr(0, whole.size() - 4),
                                      std::string()}) {
@@ -169,7 +162,7 @@ TEST(RegistryStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
         EXPECT_EQ(reg.IsExistKeyLG("x"), variantFalse);
         RegKey k = 0;
         EXPECT_EQ(store.RegOpenKeyExA(reg::localMachine, "SOFTWARE", 0, reg::keyRead, &k), reg::badDatabase);
-        EXPECT_EQ(fileBytes(file), bytes);
+        EXPECT_EQ(readAll(file), bytes);
     }
 
     // Mended, it is read again, and a file left half-written beside it does not count.
@@ -191,7 +184,7 @@ std::string storeWithOneKey(const std::filesystem::path& root) {
     RegistryStore store(root);
     CDoReg reg(store);
     if (reg.CreatKeyLG("x") != -1 || reg.SetLongValueLG("x", "n", 1) != variantTrue) return {};
-    return fileBytes(root / "registry");
+    return readAll(root / "registry");
 }
 
 // Calls on a store whose file is a pipe or a device; a call that blocks
@@ -261,7 +254,7 @@ TEST(RegistryStore, AChangeThatWouldPassTheBoundIsRefused) {
     CDoReg reg(store);
     const std::size_t half = RegistryStore::maxFileSize / 2;
     ASSERT_EQ(reg.SetStringValueLG("x", "first", std::string(half / 2, 'a')), variantTrue);
-    const std::string before = fileBytes(root.path() / "registry");
+    const std::string before = readAll(root.path() / "registry");
     // Each alone would fit beside the first value, or not even alone.
     for (const std::size_t size : {half / 2 + 100, half, half + 1}) {
         SCOPED_TRACE(size);
@@ -275,7 +268,7 @@ TEST(RegistryStore, AChangeThatWouldPassTheBoundIsRefused) {
                                        static_cast<RegDword>(data.size())),
                   reg::ioFailed);
         store.RegCloseKey(k);
-        EXPECT_EQ(fileBytes(root.path() / "registry"), before);
+        EXPECT_EQ(readAll(root.path() / "registry"), before);
         EXPECT_EQ(reg.GetKeyValueLG("x", "second"), RegValue{});
         EXPECT_EQ(reg.GetKeyValueLG("x", "n"), RegValue(std::int32_t{1}));
     }
@@ -296,7 +289,7 @@ TEST(RegistryStore, AKilledWriterLeavesNothingBehind) {
             CDoReg(store).SetStringValueLG("x", "big", std::string(100000, 'b'));
         });
         EXPECT_EQ(signal, SIGXFSZ);
-        EXPECT_EQ(fileBytes(root.path() / "registry"), before);
+        EXPECT_EQ(readAll(root.path() / "registry"), before);
         std::vector<std::string> left = entries(root.path());
         std::erase(left, "registry");
         std::erase(left, "registry.lock");

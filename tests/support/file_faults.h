@@ -1,6 +1,7 @@
 // File-system faults for the tests of the file writers: a full disk, a folder
 // that takes no new file (also when the tests run as root), a crash in the
-// middle of a write, nodes that are no regular file, another working folder.
+// middle of a write, nodes that are no regular file, another working folder;
+// and the count of open files, which a failure must leave as it was.
 #pragma once
 
 #include "platform/file_replacement.h"
@@ -8,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <regex>
 #include <string>
@@ -185,6 +187,13 @@ inline std::string nodeIdentity(const std::string& path) {
                                nodeIdentity(std::string(target, static_cast<std::size_t>(n)));
     }
     return identity;
+}
+
+// Files this process holds open, deleted scratch files included.
+inline int openDescriptors() {
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+    return n;
 }
 
 } // namespace testsupport

@@ -7,11 +7,13 @@
 #pragma once
 
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "pty_meter.h"
+#include "record_fills.h"
 #include "platform/printer.h"
 #include "windows/mainform.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 #include <QTimer>
 
@@ -83,6 +85,7 @@ public:
     bool resynchronised() const { return form->MSComm1->RThreshold() == 0 && form->TimerCheck->isActive(); }
 
     int count() const { return form->state.liveRecordCount; }
+    double velocity(int n) const { return form->state.liveRecords[n].velocity; }
     bool waitForCount(int n) {
         return waitUntil([this, n] { return count() == n; }, std::chrono::seconds(2));
     }
@@ -104,24 +107,15 @@ public:
     // Records 1..n in the store, as the receive handler would leave them:
     // velocity 1.25 n m/s, the other quantities 0, all at one date and time.
     void addRecords(int n) {
-        for (int i = 1; i <= n; ++i) {
-            meter::LiveRecord& r = form->state.liveRecords[i];
-            r.no = i;
-            r.velocity = 1.25 * i;
-            r.velocityUnit = meter::Unit::MetresPerSecond;
-            r.temperatureUnit = meter::Unit::Celsius;
-            r.flowUnit = meter::Unit::CubicMetresPerMin;
-            r.areaUnit = meter::Unit::SquareMetres;
-            r.dateText.assign("10-12-2026");
-            r.timeText = {9, 30, 5};
-        }
+        for (int i = 1; i <= n; ++i)
+            setLiveRecord(form->state, i,
+                          {1.25 * i, meter::Unit::MetresPerSecond, 0, meter::Unit::Celsius, 0,
+                           meter::Unit::CubicMetresPerMin, 0, meter::Unit::SquareMetres, "10-12-2026", {9, 30, 5}});
         form->state.liveRecordCount = n;
     }
 
-    static QByteArray readFile(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    // A file the program wrote; empty when it cannot be read.
+    static QByteArray readFile(const QString& path) { return QByteArray::fromStdString(readAll(path)); }
 
 private:
     // ttyUSB<n> is the program's port n + 1.

@@ -69,6 +69,16 @@ public:
     }
     bool documentOpen() const override { return open_; }
 
+    // The record numbers of the tabular report's first column (Arial 12 at
+    // x 1100) in the order printed; those of one page only when it is given.
+    std::vector<int> rowNumbers(int page = 0) const {
+        std::vector<int> rows;
+        for (const Item& it : items)
+            if ((page == 0 || it.page == page) && it.font == "Arial 12" && it.x == 1100)
+                rows.push_back(std::stoi(it.text));
+        return rows;
+    }
+
 protected:
     bool printText(const QString& text) override {
         const std::string t = text.toStdString();
@@ -92,5 +102,12 @@ private:
     bool open_ = false;
     bool pageOpen_ = false;
 };
+
+// The numbers first to last, as a run of rows.
+inline std::vector<int> numbersFrom(int first, int last) {
+    std::vector<int> v;
+    for (int i = first; i <= last; ++i) v.push_back(i);
+    return v;
+}
 
 } // namespace testsupport

@@ -2,22 +2,14 @@
 // benchmarks of the plot. Record n is taken n seconds after midnight.
 #pragma once
 
-#include "core/shared_state.h"
+#include "record_fills.h"
 
 #include <cmath>
-#include <cstdint>
 
 namespace testsupport {
 
 inline void setWaveRecord(meter::SharedState& s, int n, double v, double t, double f, double a) {
-    meter::LiveRecord& r = s.liveRecords[n];
-    r.no = n;
-    r.velocity = v;
-    r.temperature = t;
-    r.flow = f;
-    r.area = a;
-    r.timeText = {static_cast<std::uint8_t>(n / 3600 % 24), static_cast<std::uint8_t>(n / 60 % 60),
-                  static_cast<std::uint8_t>(n % 60)};
+    setLiveRecord(s, n, {.velocity = v, .temperature = t, .flow = f, .area = a, .time = timeOfDayAt(n)});
 }
 
 // Records 1 to count; the count of stored records is left to the caller.

@@ -3,11 +3,11 @@
 
 #include "fake_env.h"
 #include "mouse_input.h"
+#include "png_files.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
@@ -54,8 +54,7 @@ TEST(AboutWindow, LayoutAndPicture) {
     EXPECT_FALSE(about.rect().intersects(about.Label3->geometry()));
 
     const QImage img = about.grab().toImage();
-    QDir().mkpath(METER_PNG_DIR);
-    img.save(QStringLiteral(METER_PNG_DIR "/frmabout.png"));
+    testsupport::savePng(img, "frmabout.png");
     // Light grey background, black text in the label area.
     EXPECT_EQ(QColor(img.pixel(5, 5)), QColor(0xD4, 0xD0, 0xC8));
     bool dark = false;

@@ -1,8 +1,12 @@
 // The tool strip's data file commands run from the main window: OPEN reads a
 // data file and the graph window shows its summary, the workbook export, and
 // the hidden print menu with the tabular report and the print layout window.
+#include "data_file_text.h"
 #include "fake_env.h"
+#include "file_bytes.h"
 #include "main_window_rig.h"
+#include "png_files.h"
+#include "record_fills.h"
 #include "recording_printer.h"
 #include "platform/mouse_capture.h"
 #include "windows/frmgraphshow.h"
@@ -22,8 +26,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -42,18 +44,14 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A record line: number in columns 1-13, time in 15-25, value in 27-39,
-// unit in 43-45.
+// A record line in dBA.
 std::string recordLine(int no, const char* time, const char* value) {
-    char line[64];
-    std::snprintf(line, sizeof line, "%13d %-11s %13s   dBA\r\n", no, time, value);
-    return line;
+    return dataFileLine(std::to_string(no), time, value, "dBA");
 }
 
 QString writeDataFile(const QTemporaryDir& dir, const char* name, const std::string& records) {
     const QString path = QDir(dir.path()).filePath(name);
-    std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary)
-        << "SOUND LEVEL METER\r\nData\r\n" << std::string(56, '_') << "\r\nNo.  Time  Value  Unit\r\n" << records;
+    EXPECT_TRUE(writeFile(path, dataFileHead() + records));
     return path;
 }
 
@@ -89,30 +87,16 @@ struct Window : WithRecordingPrinter, MainWindowRig {
     }
     // File records 1..n: number i, value i + 0.5.
     void fileRecords(int n) {
-        for (int i = 1; i <= n; ++i) {
-            FileRecord& r = state().fileRecords[i];
-            r.no = i;
-            r.timeText.assign("09:30:05");
-            r.value = i + 0.5;
-            r.unitText.assign("dBA");
-        }
+        for (int i = 1; i <= n; ++i) setFileRecord(state(), i, {i, "09:30:05", i + 0.5, "dBA"});
         state().fileRecordCount = n;
     }
     // The record numbers in the report's first column, page by page.
     std::vector<std::vector<int>> rowsByPage() const {
-        std::vector<std::vector<int>> pages(static_cast<std::size_t>(printer.pages));
-        for (const auto& it : printer.items)
-            if (it.font == "Arial 12" && it.x == 1100)
-                pages[static_cast<std::size_t>(it.page - 1)].push_back(std::stoi(it.text));
+        std::vector<std::vector<int>> pages;
+        for (int page = 1; page <= printer.pages; ++page) pages.push_back(printer.rowNumbers(page));
         return pages;
     }
 };
-
-std::vector<int> range(int first, int last) {
-    std::vector<int> v;
-    for (int i = first; i <= last; ++i) v.push_back(i);
-    return v;
-}
 
 } // namespace
 
@@ -203,9 +187,9 @@ TEST(ToolStripWorkbookExport, ResetsTheButtonThenWritesTheWorkbook) {
 TEST(ToolStripPrintMenu, ReportsOfAllRecordsAndOfTheZoomedSpan) {
     Window w;
     w.fileRecords(300);
-    const std::vector<std::vector<int>> allPages = {range(1, 36), range(37, 72), range(73, 108), range(109, 144),
-                                                    range(145, 180), range(181, 216), range(217, 252),
-                                                    range(253, 288), range(289, 300)};
+    const std::vector<std::vector<int>> allPages = {
+        numbersFrom(1, 36),    numbersFrom(37, 72),   numbersFrom(73, 108),  numbersFrom(109, 144), numbersFrom(145, 180),
+        numbersFrom(181, 216), numbersFrom(217, 252), numbersFrom(253, 288), numbersFrom(289, 300)};
 
     w.strip().printalldata->trigger();
     EXPECT_TRUE(w.boxes.shown.empty());
@@ -229,7 +213,7 @@ TEST(ToolStripPrintMenu, ReportsOfAllRecordsAndOfTheZoomedSpan) {
     const auto zoomed = w.rowsByPage();
     ASSERT_EQ(zoomed.size(), 6u);
     EXPECT_EQ(zoomed.front().front(), 11);
-    EXPECT_EQ(zoomed.back(), range(191, 221));
+    EXPECT_EQ(zoomed.back(), numbersFrom(191, 221));
     EXPECT_EQ(w.strip().printReport().printPage, 6);
 
     // A zoom of no width: the title and headings, then the message, with the
@@ -296,8 +280,7 @@ TEST(ToolStripPrintMenu, PrintGraphShowsTheOnePrintLayoutWindow) {
     for (const ImageList* l : {&layout->ImageList1, &layout->ImageList2, &layout->ImageList3, &layout->ImageList4})
         EXPECT_EQ(l->count(), 0);
 
-    QDir().mkpath(METER_PNG_DIR);
-    EXPECT_TRUE(layout->grab().save(QStringLiteral(METER_PNG_DIR "/frmprintuse.png")));
+    savePng(*layout, "frmprintuse.png");
 }
 
 // The print layout window cannot be closed by itself: closing the main window

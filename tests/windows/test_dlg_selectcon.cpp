@@ -5,6 +5,7 @@
 #include "frame_bytes.h"
 #include "main_window_rig.h"
 #include "mouse_input.h"
+#include "png_files.h"
 #include "pty_meter.h"
 #include "windows/mainform.h"
 #include "windows/picture_button.h"
@@ -125,9 +126,8 @@ TEST(ConnectionDialog, DesignAfterLoad) {
     EXPECT_TRUE(d.Option1->isChecked());
     EXPECT_FALSE(d.Option2->isChecked());
 
-    QDir().mkpath(METER_PNG_DIR);
     const QImage portList = d.grab().toImage();
-    EXPECT_TRUE(portList.save(QStringLiteral(METER_PNG_DIR "/dlg_selectcon.png")));
+    savePng(portList, "dlg_selectcon.png");
     EXPECT_EQ(QColor(portList.pixel(3, 3)).blue(), 255); // the light background picture
     // The option buttons' captions on their grey.
     const QRect option = d.Option1->geometry();
@@ -141,7 +141,7 @@ TEST(ConnectionDialog, DesignAfterLoad) {
     QTest::keyClicks(d.Text5, "8080");
     d.connectto->setFocus(); // no box drawn with the focus
     const QImage internet = d.grab().toImage();
-    EXPECT_TRUE(internet.save(QStringLiteral(METER_PNG_DIR "/dlg_selectcon_internet.png")));
+    savePng(internet, "dlg_selectcon_internet.png");
     // The white dots lie beneath the address boxes: each box shows its whole
     // border, as the port box beside no dot does, also where a dot touches it.
     const QRect port = d.Text5->geometry();
@@ -338,7 +338,6 @@ struct ConnectRig : SecondLine, MainWindowRig {
 
     int port() const { return form->MSComm1->CommPort(); }
     bool open() const { return form->MSComm1->PortOpen(); }
-    double velocity(int n) const { return form->state.liveRecords[n].velocity; }
     // Sends a frame on `line` and waits until it is recorded.
     bool record(PtyMeter& line, std::uint8_t tag) {
         const int before = count();

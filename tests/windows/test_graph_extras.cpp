@@ -2,6 +2,7 @@
 
 #include "core/shared_state.h"
 #include "mouse_input.h"
+#include "png_files.h"
 #include "wave_records.h"
 #include "windows/picture_button.h"
 #include "windows/zoom_band_shape.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,11 +30,6 @@
 using namespace meter;
 
 namespace {
-
-QString pngPath(const char* name) {
-    QDir().mkpath(QStringLiteral(METER_PNG_DIR));
-    return QStringLiteral(METER_PNG_DIR "/") + QLatin1String(name);
-}
 
 QImage rgb(const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_RGB32); }
 
@@ -216,7 +211,7 @@ TEST_F(GraphExtrasTest, ImageListsDrawnToTheirDescriptions) {
         for (const ImageList* list : {&w->ImageList2, &w->ImageList3, &w->ImageList4})
             for (int n = 1; n <= list->count(); ++n, x += 34) p.drawPixmap(x, 0, list->ListImages(n));
     }
-    EXPECT_TRUE(all.save(pngPath("graph_extras_images.png")));
+    testsupport::savePng(all, "graph_extras_images.png");
 }
 
 TEST_F(GraphExtrasTest, PauseClicksAfterLoading) {
@@ -495,7 +490,7 @@ TEST_F(GraphExtrasTest, PictureWithTheExtrasShown) {
     w->zoomMouseDown(1, 0, 150.4f, 60.6f);
     w->zoomMouseMove(1, 0, 420, 250);
     EXPECT_EQ(w->Shape1->band(), (ZoomBand{150, 61, 270, 189}));
-    EXPECT_TRUE(w->grab().save(pngPath("graph_window_extras.png")));
+    testsupport::savePng(*w, "graph_window_extras.png");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "png_files.h"
 #include "wave_records.h"
 #include "windows/frmgraphshow.h"
 
@@ -7,7 +8,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QTime>
@@ -24,11 +24,6 @@
 using namespace meter;
 
 namespace {
-
-QString pngPath(const char* name) {
-    QDir().mkpath(QStringLiteral(METER_PNG_DIR));
-    return QStringLiteral(METER_PNG_DIR "/") + QLatin1String(name);
-}
 
 // The value that the plot puts at row y under the full scale 6000.
 double valueAtRow(double y) { return (354.0 - y) * 6000.0 / 354.0; }
@@ -178,7 +173,7 @@ TEST_F(GraphWindowTest, LayoutAfterLoading) {
     w->frmrefresh(); // no record: the labels keep their captions
     for (const QLabel* l : {w->LabelB0, w->LabelB1, w->LabelB2, w->LabelB3, w->LabelB4})
         EXPECT_EQ(l->text(), "00:00:00");
-    EXPECT_TRUE(w->grab().save(pngPath("graph_window_empty.png")));
+    testsupport::savePng(*w, "graph_window_empty.png");
 }
 
 TEST_F(GraphWindowTest, RangeListSetsTheFullScaleAndCaptions) {
@@ -303,7 +298,7 @@ TEST_F(GraphWindowTest, ScrollingBackWhileRecordsArrive) {
     EXPECT_EQ(w->graphGeometry().base, 0);
     EXPECT_EQ(w->graphGeometry().line(GraphSeries::Velocity).segments[0].x2, 0);
     EXPECT_EQ(timeLabels()[0], "T1");
-    EXPECT_TRUE(w->grab().save(pngPath("graph_window_history.png")));
+    testsupport::savePng(*w, "graph_window_history.png");
 
     // To the end: back to the newest records.
     w->HScroll1->triggerAction(QAbstractSlider::SliderToMaximum);
@@ -439,7 +434,7 @@ TEST_F(GraphWindowTest, FrozenPlotAndRestoreFromBackdrop) {
     fillWaves(400);
     receive(150);
     const QImage live = w->Picture1->grab().toImage();
-    EXPECT_TRUE(w->grab().save(pngPath("graph_window_first_page.png")));
+    testsupport::savePng(*w, "graph_window_first_page.png");
 
     w->freezePlot();
     EXPECT_TRUE(w->Picture1->frozen());

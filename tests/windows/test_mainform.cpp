@@ -39,7 +39,6 @@ struct Rig : MainWindowRig {
     Rig() : MainWindowRig(Options{.start = false}) {}
     explicit Rig(QString node) : MainWindowRig(Options{.start = false, .node = std::move(node)}) {}
     bool start() { return form->MDIForm_Load(); }
-    double velocity(int n) const { return form->state.liveRecords[n].velocity; }
 };
 
 double cpuSeconds() {

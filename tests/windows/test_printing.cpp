@@ -7,6 +7,8 @@
 #include "windows/frmgraphshow.h"
 
 #include "fake_env.h"
+#include "png_files.h"
+#include "record_fills.h"
 
 #include <gtest/gtest.h>
 
@@ -150,21 +152,10 @@ TEST(GraphPrinting, PageThroughCupsPdfQueue) {
     // The real graph window, with a few readings drawn.
     auto state = std::make_unique<meter::SharedState>();
     meter::initSharedState(*state);
-    for (int n = 1; n <= 40; ++n) {
-        meter::LiveRecord& r = state->liveRecords[n];
-        r.no = n;
-        r.dateText.assign("10-12-2026");
-        r.timeText = {9, 30, 5};
-        r.velocity = 10 * n;
-        r.velocityUnit = meter::Unit::MetresPerSecond;
-        r.temperature = 21;
-        r.temperatureUnit = meter::Unit::Celsius;
-        r.flow = 30 * n;
-        r.flowUnit = meter::Unit::CubicMetresPerMin;
-        r.area = 1;
-        r.areaUnit = meter::Unit::SquareMetres;
-        state->liveRecordCount = n;
-    }
+    for (int n = 1; n <= 40; ++n)
+        testsupport::appendLiveRecord(*state, {10.0 * n, meter::Unit::MetresPerSecond, 21, meter::Unit::Celsius,
+                                               30.0 * n, meter::Unit::CubicMetresPerMin, 1, meter::Unit::SquareMetres,
+                                               "10-12-2026", {9, 30, 5}});
     const meter::Regional regional;
     meter::Frmgraphshow window(*state, regional);
     window.show();
@@ -214,8 +205,7 @@ TEST(GraphPrinting, PageThroughCupsPdfQueue) {
         if (!pngs.isEmpty()) page.load(QDir(out.path()).filePath(pngs.first()));
     }
     ASSERT_FALSE(page.isNull()) << "no PDF from the queue within 30 s in " << folder.toStdString();
-    QDir().mkpath(METER_PNG_DIR);
-    page.save(QStringLiteral(METER_PNG_DIR "/printed_graph_page.png"));
+    testsupport::savePng(page, "printed_graph_page.png");
 
     // The bounding box of what is printed (the window's grey against the white sheet).
     QRect box;

@@ -2,6 +2,7 @@
 // records, statistics, graph.
 #include "frame_bytes.h"
 #include "main_window_rig.h"
+#include "png_files.h"
 #include "core/graph_geometry.h"
 #include "windows/frmgraphshow.h"
 #include "windows/mainform.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -96,8 +96,7 @@ TEST(ReceiveHandler, FramesBecomeRecordsStatisticsAndGraph) {
     EXPECT_EQ(g.view, GraphView::FirstPage);
     EXPECT_TRUE(g.line(GraphSeries::Temperature).shown);
 
-    QDir().mkpath(METER_PNG_DIR);
-    form.grab().save(QStringLiteral(METER_PNG_DIR "/mainform_run.png"));
+    testsupport::savePng(form, "mainform_run.png");
 
     // The series switch redraws at once, and only its own series changes.
     form.frmstatus->Check2->click();

@@ -1,6 +1,7 @@
 #include "windows/statusfrm.h"
 
 #include "mouse_input.h"
+#include "png_files.h"
 #include "windows/mainform.h"
 #include "platform/regional_settings.h"
 
@@ -8,7 +9,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -133,6 +133,5 @@ TEST_F(StatusfrmTest, ShowsTheStatisticsAndTypedTextStaysUntilThen) {
     EXPECT_EQ(strip->Text10->text(), QString::fromUtf8("\u00B0C"));
 
     strip->Timer1_Timer();
-    QDir().mkpath(METER_PNG_DIR);
-    EXPECT_TRUE(strip->grab().save(QStringLiteral(METER_PNG_DIR "/statusfrm.png")));
+    testsupport::savePng(*strip, "statusfrm.png");
 }

@@ -7,11 +7,11 @@
 #include "core/meter_frame.h"
 #include "frame_bytes.h"
 #include "mouse_input.h"
+#include "png_files.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 
 #include <memory>
@@ -20,12 +20,8 @@ using namespace meter;
 
 namespace {
 
-void savePng(QWidget& w, const char* name) {
-    QDir().mkpath(QStringLiteral(METER_PNG_DIR));
-    ASSERT_TRUE(w.grab().save(QStringLiteral(METER_PNG_DIR "/") + QString::fromLatin1(name)));
-}
-
 using testsupport::putFloat;
+using testsupport::savePng;
 
 // Normal mode: 3.456 m/s on line 1, 23.45 °C on line 2.
 FrameBytes typicalFrame() {
@@ -249,5 +245,5 @@ TEST(HandCursor, PointsWithItsFingerTip) {
     EXPECT_GT(qAlpha(img.pixel(12, 1)), 0);
     EXPECT_EQ(qAlpha(img.pixel(31, 0)), 0);
     QImage big = img.scaled(128, 128);
-    big.save(QStringLiteral(METER_PNG_DIR "/hand_cursor.png"));
+    savePng(big, "hand_cursor.png");
 }

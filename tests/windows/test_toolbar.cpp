@@ -2,12 +2,12 @@
 
 #include "platform/common_dialog.h"
 #include "mouse_input.h"
+#include "png_files.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -99,17 +99,16 @@ TEST_F(ToolbarTest, DesignStateAndPlacement) {
 
     bar->setMainWidth(966);
     EXPECT_EQ(bar->size(), QSize(966, 71));
-    QDir().mkpath(METER_PNG_DIR);
-    EXPECT_TRUE(bar->grab().save(QStringLiteral(METER_PNG_DIR "/toolbar.png")));
+    testsupport::savePng(*bar, "toolbar.png");
     moveTo(bar->saveas, {5, 5});
-    EXPECT_TRUE(bar->grab().save(QStringLiteral(METER_PNG_DIR "/toolbar_saveas_hover.png")));
+    testsupport::savePng(*bar, "toolbar_saveas_hover.png");
     QPixmap all(70 * 12 + 11 * 4, 40);
     all.fill(Qt::white);
     {
         QPainter p(&all);
         for (int n = 1; n <= 12; ++n) p.drawPixmap((n - 1) * 74, 0, bar->ToolBarImageList.ListImages(n));
     }
-    EXPECT_TRUE(all.save(QStringLiteral(METER_PNG_DIR "/toolbar_images.png")));
+    testsupport::savePng(all, "toolbar_images.png");
 }
 
 TEST_F(ToolbarTest, HoverRuleCountsTheRightAndBottomEdgesAsInside) {

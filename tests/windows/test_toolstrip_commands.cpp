@@ -39,7 +39,6 @@ struct WithFailingPrinter {
 // The main window with a printer that cannot print (built first, as a base).
 struct Strip : WithFailingPrinter, MainWindowRig {
     Strip() : MainWindowRig(Options{.printer = &printer}) { EXPECT_TRUE(started); }
-    QByteArray read(const QString& path) { return readFile(path); }
 };
 
 } // namespace
@@ -65,14 +64,14 @@ TEST(ToolStripCommands, SaveAsWritesTheReportOrSaysWhyNot) {
     s.answers = {target};
     s.form->frmtoolbar->saveas_Click();
     EXPECT_TRUE(s.resynchronised());
-    const QByteArray first = s.read(target);
+    const QByteArray first = s.readFile(target);
     EXPECT_TRUE(first.startsWith("Samples Report"));
     EXPECT_EQ(first.count("\r\n"), 4); // heading lines and two records
 
     s.addRecords(3);
     s.answers = {target}; // the second save replaces the first
     s.form->frmtoolbar->saveas_Click();
-    EXPECT_EQ(s.read(target).count("\r\n"), 5);
+    EXPECT_EQ(s.readFile(target).count("\r\n"), 5);
 
     // A folder that is gone: the message, the old file and every record stay.
     s.answers = {dir.filePath("gone/run.txt")};
@@ -80,7 +79,7 @@ TEST(ToolStripCommands, SaveAsWritesTheReportOrSaysWhyNot) {
     ASSERT_EQ(s.boxes.shown.size(), 1u);
     EXPECT_EQ(s.boxes.shown[0].text, "Save file error!");
     EXPECT_EQ(s.boxes.shown[0].title, "meter");
-    EXPECT_EQ(s.read(target).count("\r\n"), 5);
+    EXPECT_EQ(s.readFile(target).count("\r\n"), 5);
     EXPECT_EQ(s.form->state.liveRecordCount, 3);
     EXPECT_TRUE(s.resynchronised());
 }
@@ -97,7 +96,7 @@ TEST(ToolStripCommands, ExportWritesTheCsvFile) {
     s.addRecords(1);
     s.form->frmtoolbar->export_Click();
     EXPECT_TRUE(s.resynchronised());
-    EXPECT_EQ(s.read(target),
+    EXPECT_EQ(s.readFile(target),
               "\"NO.\",\"DATE\",\"TIME\",\"VELOCITY\",\"TEMPERATURE\",\"FLOW\",\"AREA\"\r\n"
               "1,\"10-12-2026\",\"09:30:05\",\"1.25m/s\",\"0\xB0" "C\",\"0CMM\",\"0m2\"\r\n");
     EXPECT_EQ(s.form->CommonDialog1.DialogTitle, "Save"); // stays for later dialogs
@@ -180,5 +179,5 @@ TEST(ToolStripCommands, ShutDownOffersToSaveOnlyWithFileRecords) {
     EXPECT_EQ(s.boxes.shown[0].text, "Do you want to save the existing graph data?");
     EXPECT_EQ(s.boxes.shown[0].title, "meter");
     EXPECT_EQ(s.boxes.shown[0].buttons, MessageBoxes::Buttons::YesNo);
-    EXPECT_EQ(s.read(target).count("\r\n"), 4);
+    EXPECT_EQ(s.readFile(target).count("\r\n"), 4);
 }

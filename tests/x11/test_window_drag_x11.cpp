@@ -4,6 +4,7 @@
 #include "form1.h"
 #include "launcher_services.h"
 #include "main_window_rig.h"
+#include "png_files.h"
 #include "pty_meter.h"
 #include "windows/dlg_selectcon.h"
 #include "windows/mainform.h"
@@ -96,8 +97,7 @@ void show(QWidget& window) {
 }
 
 void savePicture(QWidget& window, const char* name) {
-    QDir().mkpath(QStringLiteral(METER_PNG_DIR));
-    window.grab().save(QStringLiteral(METER_PNG_DIR "/x11_%1.png").arg(QString::fromLatin1(name)));
+    testsupport::savePng(window, QStringLiteral("x11_%1.png").arg(QString::fromLatin1(name)));
 }
 
 // At the background point `at` of `window`: a click, then a drag with each of
