@@ -108,7 +108,6 @@ public:
     // Replaces the offline overlay by the readout panel.
     void offlinetotableshow();
 
-    const Environment& environment() const { return env_; }
     AboutController& about() { return *about_; }
 
 protected:
