@@ -50,13 +50,6 @@ void resetLines(GraphGeometry& out) {
 
 } // namespace
 
-int GraphSeriesLine::drawnCount() const {
-    int c = 0;
-    for (int i = 0; i < count; ++i)
-        c += segments[static_cast<std::size_t>(i)].drawn ? 1 : 0;
-    return c;
-}
-
 std::optional<ScrollRange> scrollRangeFor(std::int32_t n, bool historyView) {
     if (n <= graph::screenRecords) return std::nullopt;
     const int k = n / graph::screenRecords;

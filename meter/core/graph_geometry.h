@@ -70,8 +70,6 @@ struct GraphSeriesLine {
     bool shown = false; // its switch is on
     int count = 0;      // segments used in `segments`, drawn and left out alike
     std::array<GraphSegment, graph::screenRecords> segments{};
-
-    int drawnCount() const;
 };
 
 // The text of one time label, kept in the geometry itself so that a redraw

@@ -38,12 +38,6 @@ char* endLine(char* p) {
 
 } // namespace
 
-void appendReadingText(std::string& out, double v, Unit unit, bool testInvalid, char sep, bool leadingZero) {
-    char buf[maxLine];
-    const LineFormat format(sep, TimeFormat{});
-    out.append(buf, format.reading(buf, v, unit, testInvalid, leadingZero));
-}
-
 void writeSamplesReport(SafeFileWriter& out, const SharedState& state, const LocalDateTime& now,
                         const Regional& regional) {
     std::string line = reportTitle;

@@ -25,13 +25,6 @@ inline constexpr int reportColumnWidth = 14;
 inline constexpr const char* reportTitle = "Samples Report";
 inline constexpr const char* reportHeading = "NO.   DATE   TIME   VELOCITY   TEMPERATURE   FLOW   AREA";
 
-// The reading text of a stored value, in Windows-1252, appended to `out`:
-// "----" and the unit for a velocity, temperature or flow (testInvalid) at or
-// above invalidReading; otherwise the number text and the unit. With
-// leadingZero, a value below 1 whose text begins with "." gets a "0" in front.
-void appendReadingText(std::string& out, double v, Unit unit, bool testInvalid, char decimalSeparator,
-                       bool leadingZero);
-
 // Writes the whole report of records 1 to liveRecordCount to `out`.
 void writeSamplesReport(SafeFileWriter& out, const SharedState& state, const LocalDateTime& now,
                         const Regional& regional);

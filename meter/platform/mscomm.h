@@ -37,8 +37,10 @@ public:
     void setRThreshold(int t) { buffer_.setRThreshold(t); }
 
     int InBufferCount() const { return buffer_.InBufferCount(); }
+    // Kept from the design; nothing in the program uses it.
     void setInBufferCount(int) { buffer_.clear(); }
 
+    // Kept from the design; nothing in the program uses it.
     std::vector<std::uint8_t> Input() { return buffer_.take(); }
     void Output(const std::vector<std::uint8_t>& bytes);
 

@@ -116,11 +116,12 @@ public:
     QLineEdit* MinofAll = nullptr;
 
     // Public members with their values after loading.
-    double xwidth = 3.0;
+    double xwidth = 3.0; // kept from the design; nothing in the program uses it
     double xwidthzoom = 3.0;
     std::int32_t NumStartShow = 0;
     bool showzoom = false;
     bool runORpause = false;
+    // Kept from the design; nothing in the program uses them.
     bool fristzoom = true;
     bool runORstop = false;
     double textshowMax = 0;

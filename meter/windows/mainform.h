@@ -99,16 +99,17 @@ public:
     Tableshow* frmtableshow = nullptr;
     Statusfrm* frmstatus = nullptr;
     Frmgraphshow* frmgraph = nullptr;
-    // The offline overlay, created on first use.
+    // The offline overlay, created on first use. Kept from the design; only
+    // offlinetotableshow uses it.
     Offlinefrm* frmoffline();
     // The print layout window, a top-level window created on first use; it
     // closes with the main window.
     FrmPrintUse* frmprint();
 
-    // Replaces the offline overlay by the readout panel.
+    // Replaces the offline overlay by the readout panel. Kept from the design;
+    // nothing in the program calls it.
     void offlinetotableshow();
 
-    const Environment& environment() const { return env_; }
     AboutController& about() { return *about_; }
 
 protected:

@@ -1,4 +1,6 @@
 #include "core/graph_ranges.h"
+#include "core/number_text.h"
+#include "core/shared_state.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +23,29 @@ std::string sixths(double range, int k) {
 
 } // namespace
 
-TEST(GraphRanges, CaptionsAreSixthsOfTheFullScale) {
-    const char* items[] = {"6000000", "600000", "60000", "6000", "3000", "1000",
-                           "600", "300", "100", "60", "30", "10"};
-    ASSERT_EQ(graphRanges.size(), std::size(items));
+// Each item is its full scale written out, its captions the sixths of it; the
+// list runs from the largest full scale down and starts at the state's start
+// range.
+TEST(GraphRanges, ItemsAreTheirFullScalesLargestFirst) {
     for (std::size_t i = 0; i < graphRanges.size(); ++i) {
         const GraphRange& r = graphRanges[i];
-        SCOPED_TRACE(items[i]);
-        EXPECT_EQ(r.text, items[i]);
-        EXPECT_EQ(r.range, std::stod(items[i]));
+        SCOPED_TRACE(std::string(r.text));
+        EXPECT_EQ(r.text, numberText(r.range));
         for (int k = 1; k <= 6; ++k) EXPECT_EQ(r.captions[static_cast<std::size_t>(k - 1)], sixths(r.range, k)) << k;
+        if (i > 0) {
+            EXPECT_LT(r.range, graphRanges[i - 1].range);
+        }
     }
-    EXPECT_EQ(graphRanges[startRangeIndex].text, "6000");
+    EXPECT_EQ(graphRanges[startRangeIndex].range, startGraphRange);
 }
 
 TEST(GraphRanges, OnlyAnExactItemTextIsAFullScale) {
-    ASSERT_NE(findGraphRange("10"), nullptr);
-    EXPECT_EQ(findGraphRange("10")->range, 10);
-    EXPECT_EQ(findGraphRange("1000")->captions[0], "166.7");
-    for (const char* text : {"", " 60", "60 ", "60.0", "060", "6,000", "6000000 ", "123"})
-        EXPECT_EQ(findGraphRange(text), nullptr) << '"' << text << '"';
+    EXPECT_EQ(findGraphRange(""), nullptr);
+    EXPECT_EQ(findGraphRange("6,000"), nullptr);
+    for (const GraphRange& r : graphRanges) {
+        const std::string text(r.text);
+        EXPECT_EQ(findGraphRange(text), &r) << text;
+        for (const std::string& near : {" " + text, text + " ", text + ".0", "0" + text, text + "1"})
+            EXPECT_EQ(findGraphRange(near), nullptr) << '"' << near << '"';
+    }
 }

@@ -143,19 +143,6 @@ TEST_F(ReportCsvTest, TimesInTheLocalesFormatWhole) {
     }
 }
 
-TEST_F(ReportCsvTest, LeadingZeroOnlyInTheReport) {
-    // The report puts "0" before a text that begins with "." for a value below 1;
-    // the CSV keeps the text as it comes.
-    std::string report, csv;
-    meter::appendReadingText(report, 0.35, Unit::MetresPerSecond, true, '.', true);
-    meter::appendReadingText(csv, 0.35, Unit::MetresPerSecond, true, '.', false);
-    EXPECT_EQ(report, "0.35m/s");
-    EXPECT_EQ(csv.substr(csv.size() - 6), ".35m/s");
-    std::string area;
-    meter::appendReadingText(area, 12345678, Unit::SquareMetres, false, '.', true);
-    EXPECT_EQ(area, "12345678m2");
-}
-
 TEST_F(ReportCsvTest, OneRecordGivesThreeAndTwoLines) {
     auto s = std::make_unique<meter::SharedState>();
     meter::initSharedState(*s);
@@ -168,14 +155,6 @@ TEST_F(ReportCsvTest, OneRecordGivesThreeAndTwoLines) {
     EXPECT_EQ(count(readAll(path("a.csv"))), 2);
     const std::string csv = readAll(path("a.csv"));
     EXPECT_EQ(csv.substr(csv.find('\n') + 1), "1,\"01-02-2024\",\"10:00:00\",\"1m/s\",\"1\xB0" "C\",\"1CMM\",\"1m2\"\r\n");
-}
-
-TEST(ReadingText, EveryUnitInTheCodePage) {
-    for (int u = 0; u <= static_cast<int>(Unit::SquareFeet); ++u) {
-        std::string text;
-        meter::appendReadingText(text, 2.5, static_cast<Unit>(u), true, '.', true);
-        EXPECT_EQ(text, "2.5" + meter::toWindows1252(meter::unitText(static_cast<Unit>(u))));
-    }
 }
 
 TEST(TextEncoding, Windows1252) {

@@ -2,6 +2,7 @@
 #include "wave_records.h"
 #include "windows/frmgraphshow.h"
 
+#include "core/graph_ranges.h"
 #include "core/shared_state.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +21,20 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <string_view>
 
 using namespace meter;
 
 namespace {
+
+QString qt(std::string_view t) { return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())); }
+
+// The axis captions a full scale gives, from the baseline up.
+QStringList captionsOf(const GraphRange& r) {
+    QStringList out{"0"};
+    for (const std::string_view c : r.captions) out << qt(c);
+    return out;
+}
 
 // The value that the plot puts at row y under the full scale 6000.
 double valueAtRow(double y) { return (354.0 - y) * 6000.0 / 354.0; }
@@ -136,11 +147,10 @@ TEST_F(GraphWindowTest, LayoutAfterLoading) {
         EXPECT_EQ(box->text(), "0");
     }
     EXPECT_TRUE(w->Combo1->isEditable());
-    EXPECT_EQ(w->Combo1->currentText(), "6000");
-    QStringList items;
-    for (int i = 0; i < w->Combo1->count(); ++i) items << w->Combo1->itemText(i);
-    EXPECT_EQ(items, QStringList({"6000000", "600000", "60000", "6000", "3000", "1000", "600",
-                                  "300", "100", "60", "30", "10"}));
+    EXPECT_EQ(w->Combo1->currentText(), qt(graphRanges[startRangeIndex].text));
+    ASSERT_EQ(w->Combo1->count(), static_cast<int>(graphRanges.size()));
+    for (int i = 0; i < w->Combo1->count(); ++i)
+        EXPECT_EQ(w->Combo1->itemText(i), qt(graphRanges[static_cast<std::size_t>(i)].text)) << i;
 
     EXPECT_EQ(w->Picture1->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(w->HScroll1->orientation(), Qt::Horizontal);
@@ -160,15 +170,11 @@ TEST_F(GraphWindowTest, LayoutAfterLoading) {
     EXPECT_EQ(w->Label8->text(), "Maximum:");
     EXPECT_EQ(w->Label9->text(), "Minimum:");
 
-    EXPECT_EQ(w->xwidth, 3.0);
+    // The start values that printing and the pause button go by.
     EXPECT_EQ(w->xwidthzoom, 3.0);
     EXPECT_EQ(w->NumStartShow, 0);
     EXPECT_FALSE(w->showzoom);
     EXPECT_FALSE(w->runORpause);
-    EXPECT_TRUE(w->fristzoom);
-    EXPECT_FALSE(w->runORstop);
-    EXPECT_EQ(w->textshowMax, 0);
-    EXPECT_EQ(w->textshowMin, 0);
 
     w->frmrefresh(); // no record: the labels keep their captions
     for (const QLabel* l : {w->LabelB0, w->LabelB1, w->LabelB2, w->LabelB3, w->LabelB4})
@@ -179,29 +185,27 @@ TEST_F(GraphWindowTest, LayoutAfterLoading) {
 TEST_F(GraphWindowTest, RangeListSetsTheFullScaleAndCaptions) {
     fillWaves(50);
     state->liveRecordCount = 50;
-    pick("10");
-    EXPECT_EQ(state->graphRange, 10.0);
-    EXPECT_EQ(axisCaptions(), QStringList({"0", "1.7", "3.3", "5", "6.7", "8.3", "10"}));
-    // The redraw followed: the plot now maps with the new scale.
-    EXPECT_EQ(w->graphGeometry().line(GraphSeries::Area).segments[1].y1,
-              graphY(state->liveRecords[2].area, 10));
-
-    pick("1000");
-    EXPECT_EQ(state->graphRange, 1000.0);
-    EXPECT_EQ(axisCaptions(), QStringList({"0", "166.7", "333.3", "500", "666.7", "833.3", "1000"}));
-
-    pick("6000");
-    EXPECT_EQ(state->graphRange, 6000.0);
-    EXPECT_EQ(axisCaptions(), QStringList({"0", "1000", "2000", "3000", "4000", "5000", "6000"}));
+    // Every item, last first so that each pick changes the scale.
+    for (auto r = graphRanges.rbegin(); r != graphRanges.rend(); ++r) {
+        SCOPED_TRACE(std::string(r->text));
+        pick(qt(r->text));
+        EXPECT_EQ(state->graphRange, r->range);
+        EXPECT_EQ(axisCaptions(), captionsOf(*r));
+        // The redraw followed: the plot now maps with the new scale.
+        EXPECT_EQ(w->graphGeometry().line(GraphSeries::Area).segments[1].y1,
+                  graphY(state->liveRecords[2].area, r->range));
+    }
+    const GraphRange& first = graphRanges.front();
 
     // Typing changes nothing until an item is picked; a text that is no full
     // scale only redraws.
-    w->Combo1->setEditText("60");
-    EXPECT_EQ(state->graphRange, 6000.0);
+    w->Combo1->setEditText(qt(graphRanges.back().text));
+    EXPECT_EQ(state->graphRange, first.range);
+    ASSERT_EQ(findGraphRange("123"), nullptr);
     w->Combo1->setEditText("123");
     w->Combo1_Click();
-    EXPECT_EQ(state->graphRange, 6000.0);
-    EXPECT_EQ(w->Label_Range6->text(), "6000");
+    EXPECT_EQ(state->graphRange, first.range);
+    EXPECT_EQ(axisCaptions(), captionsOf(first));
 }
 
 // Typing into the list's edit field is no pick: neither Return nor leaving
@@ -219,33 +223,44 @@ TEST_F(GraphWindowTest, TypedTextChangesNothingUntilAnItemIsPicked) {
         QTest::keyClicks(list, QString::fromLatin1(text));
         EXPECT_EQ(list->currentText().toStdString(), text); // not completed to an item
     };
-    typeIn("6");
+    const GraphRange& start = graphRanges[startRangeIndex];
+    // The first digit of an item, which several items begin with but none is.
+    const std::string digit(start.text.substr(0, 1));
+    ASSERT_EQ(findGraphRange(digit), nullptr);
+    typeIn(digit.c_str());
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(list->currentText().toStdString(), "6");
-    typeIn("60");
+    EXPECT_EQ(list->currentText().toStdString(), digit);
+    // Items other than the one shown, each left in its own way.
+    const std::string typed[] = {std::string(graphRanges.front().text),
+                                 std::string(graphRanges[startRangeIndex + 1].text),
+                                 std::string(graphRanges.back().text)};
+    typeIn(typed[0].c_str());
     QTest::keyClick(list, Qt::Key_Return);
-    typeIn("600");
+    typeIn(typed[1].c_str());
     QTest::keyClick(list->lineEdit(), Qt::Key_Enter);
-    typeIn("10");
+    typeIn(typed[2].c_str());
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(list, &out);
-    EXPECT_EQ(state->graphRange, 6000.0);
-    EXPECT_EQ(axisCaptions(), QStringList({"0", "1000", "2000", "3000", "4000", "5000", "6000"}));
+    EXPECT_EQ(state->graphRange, start.range);
+    EXPECT_EQ(axisCaptions(), captionsOf(start));
 
     // A pick from the drop-down list.
+    const int picked = static_cast<int>(graphRanges.size()) - 2;
+    const GraphRange& r = graphRanges[static_cast<std::size_t>(picked)];
     list->showPopup();
     QAbstractItemView* view = list->view();
-    const QModelIndex item = view->model()->index(list->findText("30"), 0);
+    const QModelIndex item = view->model()->index(picked, 0);
     view->scrollTo(item);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
-    EXPECT_EQ(state->graphRange, 30.0);
-    EXPECT_EQ(w->Label_Range6->text(), "30");
+    EXPECT_EQ(state->graphRange, r.range);
+    EXPECT_EQ(axisCaptions(), captionsOf(r));
 
-    // The arrow keys step through the items, each step a pick.
-    list->setEditText(list->itemText(list->findText("30")));
+    // The arrow keys step to the next item in the list, each step a pick.
+    const GraphRange& next = graphRanges[static_cast<std::size_t>(picked) + 1];
+    list->setEditText(list->itemText(picked));
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(list->currentText(), "10");
-    EXPECT_EQ(state->graphRange, 10.0);
+    EXPECT_EQ(list->currentText(), qt(next.text));
+    EXPECT_EQ(state->graphRange, next.range);
 }
 
 TEST_F(GraphWindowTest, ScrollingBackWhileRecordsArrive) {

@@ -50,7 +50,8 @@ QString unitOf(Unit u) { return QString::fromUtf8(unitText(u).data(), static_cas
 } // namespace
 
 TEST(ReceiveHandler, FramesBecomeRecordsStatisticsAndGraph) {
-    MainWindowRig rig;
+    const MainWindowRig::Options options{};
+    MainWindowRig rig(options);
     ASSERT_TRUE(rig.started);
     MainForm& form = *rig.form;
 
@@ -75,7 +76,7 @@ TEST(ReceiveHandler, FramesBecomeRecordsStatisticsAndGraph) {
     EXPECT_EQ(s.liveRecords[1].area, 15.5);
     EXPECT_EQ(unitOf(s.liveRecords[1].areaUnit), "in2");
     EXPECT_EQ(s.liveRecords[1].dateText.view(), "10-12-2026");
-    EXPECT_EQ(form.environment().regional.timeFormat.text(s.liveRecords[1].timeText), "09:30:05");
+    EXPECT_EQ(options.regional.timeFormat.text(s.liveRecords[1].timeText), "09:30:05");
     EXPECT_EQ(s.liveRecords[2].velocity, 394);
     EXPECT_EQ(s.liveRecords[2].temperature, 0); // below 0 °C is stored as 0
     EXPECT_EQ(s.liveRecords[2].flow, 353146624); // invalid, in CFM
