@@ -57,7 +57,10 @@ struct Rig {
 
         const float values[6] = {12.34f, 21.5f, 3.5f, 21.5f, 2.25f, 0.5f};
         for (int i = 0; i < 6; ++i) std::memcpy(&frame[static_cast<std::size_t>(2 + 4 * i)], &values[i], 4);
-        frame[26] = 0x02; frame[27] = 0x01; frame[28] = 0x82; frame[29] = 0x01;
+        frame[26] = 0x02;
+        frame[27] = 0x01;
+        frame[28] = 0x82;
+        frame[29] = 0x01;
     }
     ~Rig() {
         form.reset();

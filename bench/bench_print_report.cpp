@@ -199,11 +199,7 @@ void BM_PrintReportAgainstFloor(benchmark::State& st) {
     st.counters["pdf_bytes"] = static_cast<double>(reportBytes);
 }
 // Two iterations make one repetition: each order once.
-BENCHMARK(BM_PrintReportAgainstFloor)
-    ->UseManualTime()
-    ->Iterations(2)
-    ->Repetitions(9)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintReportAgainstFloor)->UseManualTime()->Iterations(2)->Repetitions(9)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -34,9 +34,13 @@ static void StoreMemoryAt50000(benchmark::State& st) {
         auto s = std::make_unique<SharedState>();
         initSharedState(*s);
         for (std::int32_t n = 1; n <= LiveRecordStore::capacity; ++n)
-            testsupport::setLiveRecord(*s, n, {.velocity = 1.5, .velocityUnit = Unit::KilometresPerHour,
-                                               .temperature = 21.5, .temperatureUnit = Unit::Celsius,
-                                               .date = "10-12-2026", .time = {21, 30, 5}});
+            testsupport::setLiveRecord(*s, n,
+                                       {.velocity = 1.5,
+                                        .velocityUnit = Unit::KilometresPerHour,
+                                        .temperature = 21.5,
+                                        .temperatureUnit = Unit::Celsius,
+                                        .date = "10-12-2026",
+                                        .time = {21, 30, 5}});
         s->liveRecordCount = LiveRecordStore::capacity;
         benchmark::DoNotOptimize(s.get());
     }

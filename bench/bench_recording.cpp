@@ -57,8 +57,10 @@ void BM_ShowStatistics(benchmark::State& st) {
     QWidget main;
     main.resize(909, 670);
     const Regional regional;
-    Statusfrm strip(*s, &main, [] { return LocalDateTime{}; }, regional, &main);
-    const RecordOutcome o = recordFrame(*s, sampleFrame(1), [] { return LocalDateTime{}; }, regional);
+    Statusfrm strip(
+        *s, &main, [] { return LocalDateTime{}; }, regional, &main);
+    const RecordOutcome o = recordFrame(
+        *s, sampleFrame(1), [] { return LocalDateTime{}; }, regional);
     for (auto _ : st) strip.showStatistics(o);
 }
 BENCHMARK(BM_ShowStatistics);

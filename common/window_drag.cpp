@@ -35,11 +35,8 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
         event->accept();
         release(*static_cast<QMouseEvent*>(event));
         return true;
-    case QEvent::Hide:
-        finish();
-        return false;
-    default:
-        return false;
+    case QEvent::Hide: finish(); return false;
+    default: return false;
     }
 }
 

@@ -23,10 +23,12 @@ QPainterPath waveBand(int width, double top, double amplitude, double thickness)
     QPainterPath path;
     path.moveTo(0, top);
     path.cubicTo(width * 0.25, top - amplitude, width * 0.5, top + amplitude, width * 0.75, top);
-    path.cubicTo(width * 0.87, top - amplitude * 0.5, width * 0.95, top - amplitude * 0.2, width, top - amplitude * 0.3);
+    path.cubicTo(width * 0.87, top - amplitude * 0.5, width * 0.95, top - amplitude * 0.2, width,
+                 top - amplitude * 0.3);
     const double low = top + thickness;
     path.lineTo(width, low - amplitude * 0.1);
-    path.cubicTo(width * 0.8, low + amplitude * 0.9, width * 0.55, low - amplitude * 0.6, width * 0.35, low + amplitude * 0.2);
+    path.cubicTo(width * 0.8, low + amplitude * 0.9, width * 0.55, low - amplitude * 0.6, width * 0.35,
+                 low + amplitude * 0.2);
     path.cubicTo(width * 0.2, low + amplitude * 0.8, width * 0.08, low + amplitude * 0.1, 0, low + amplitude * 0.3);
     path.closeSubpath();
     return path;
@@ -136,8 +138,7 @@ QPixmap iconImage(int size) {
 
 QIcon launcherIcon() {
     QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addPixmap(iconImage(size));
+    for (int size : {16, 32, 48}) icon.addPixmap(iconImage(size));
     return icon;
 }
 
@@ -177,8 +178,6 @@ QPixmap handPicture() {
     return image;
 }
 
-QCursor handCursor() {
-    return QCursor(handPicture(), kHandHotX, kHandHotY);
-}
+QCursor handCursor() { return QCursor(handPicture(), kHandHotX, kHandHotY); }
 
 } // namespace installer

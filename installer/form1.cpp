@@ -17,9 +17,7 @@ constexpr int kButtonTopTwips = 5400;
 constexpr int kButtonWidthTwips = 1725;
 constexpr int kButtonHeightTwips = 675;
 
-QString notFoundText(const QString& path) {
-    return QString::fromLatin1(kFileNotFound) + QStringLiteral("\r\n") + path;
-}
+QString notFoundText(const QString& path) { return QString::fromLatin1(kFileNotFound) + QStringLiteral("\r\n") + path; }
 
 } // namespace
 
@@ -65,8 +63,7 @@ PictureButton* Form1::makeButton(const QString& label, int leftTwips) {
 }
 
 void Form1::message(const QString& text) {
-    if (services_.showMessage)
-        services_.showMessage(this, QString::fromLatin1(kLauncherTitle), text);
+    if (services_.showMessage) services_.showMessage(this, QString::fromLatin1(kLauncherTitle), text);
 }
 
 void Form1::btn_conn_Click() {
@@ -82,25 +79,18 @@ void Form1::btn_conn_Click() {
 
 void Form1::startDriver(const QString& path) {
     if (isOrdinaryFile(path)) {
-        if (services_.startProgram && services_.startProgram(path))
-            return;
+        if (services_.startProgram && services_.startProgram(path)) return;
     } else {
         message(notFoundText(path));
     }
     message(QString::fromLatin1(kDriveTypeError));
 }
 
-void Form1::Image1_Click() {
-    startDriver(driver32Path(folder_));
-}
+void Form1::Image1_Click() { startDriver(driver32Path(folder_)); }
 
-void Form1::Image3_Click() {
-    startDriver(driver64Path(folder_));
-}
+void Form1::Image3_Click() { startDriver(driver64Path(folder_)); }
 
-void Form1::Image2_Click() {
-    close();
-}
+void Form1::Image2_Click() { close(); }
 
 void Form1::paintEvent(QPaintEvent*) {
     QPainter p(this);

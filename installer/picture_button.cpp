@@ -17,18 +17,15 @@ void PictureButton::paintEvent(QPaintEvent*) {
 void PictureButton::mousePressEvent(QMouseEvent* event) {
     // Taken here, so a press on a button never reaches the window and never drags it.
     event->accept();
-    if (event->button() == Qt::LeftButton)
-        pressed_ = true;
+    if (event->button() == Qt::LeftButton) pressed_ = true;
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() != Qt::LeftButton)
-        return;
+    if (event->button() != Qt::LeftButton) return;
     const bool wasPressed = pressed_;
     pressed_ = false;
-    if (wasPressed && rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (wasPressed && rect().contains(event->position().toPoint())) emit clicked();
 }
 
 } // namespace installer

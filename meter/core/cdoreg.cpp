@@ -46,9 +46,7 @@ R trapped(R failure, F&& operation) {
     }
 }
 
-std::string keyPath(const std::string& strSubKeyName) {
-    return CDoReg::keyPathPrefix + toWindows1252(strSubKeyName);
-}
+std::string keyPath(const std::string& strSubKeyName) { return CDoReg::keyPathPrefix + toWindows1252(strSubKeyName); }
 
 bool setDword(RegistryApi& registry, RegKey key, const std::string& valueName, std::int32_t value) {
     const auto u = static_cast<std::uint32_t>(value);
@@ -91,8 +89,7 @@ VariantBool CDoReg::SetKeyValueLG(const std::string& strSubKeyName, const std::s
             if (!n) return variantFalse;
             return toVariantBool(setDword(registry_, key.get(), strValueName, *n));
         }
-        default:
-            return variantFalse;
+        default: return variantFalse;
         }
     });
 }
@@ -155,8 +152,7 @@ VariantBool CDoReg::DeleteKeyValueLG(const std::string& strSubKeyName, const std
     return trapped(variantFalse, [&]() -> VariantBool {
         OpenKey key(registry_);
         if (!key.open(reg::localMachine, keyPath(strSubKeyName))) return variantFalse;
-        return toVariantBool(registry_.RegDeleteValueA(key.get(), toWindows1252(strValueName).c_str()) ==
-                             reg::success);
+        return toVariantBool(registry_.RegDeleteValueA(key.get(), toWindows1252(strValueName).c_str()) == reg::success);
     });
 }
 
@@ -175,8 +171,8 @@ std::int16_t CDoReg::SubKeyCount(const std::string& strSubKeyName) {
         std::int32_t index = 0;
         for (;;) {
             RegDword length = reg::keyNameBufferSize;
-            if (registry_.RegEnumKeyExA(key.get(), static_cast<RegDword>(index), name.data(), &length, nullptr,
-                                        nullptr, nullptr, nullptr) != reg::success)
+            if (registry_.RegEnumKeyExA(key.get(), static_cast<RegDword>(index), name.data(), &length, nullptr, nullptr,
+                                        nullptr, nullptr) != reg::success)
                 break;
             // One more does not fit in the result.
             if (++index > maxSubKeyCount) return 0;
@@ -194,8 +190,7 @@ VariantBool CDoReg::SetStringValueLG(const std::string& strSubKeyName, const std
         // With its terminating NUL, which c_str() provides.
         const std::size_t size = text.size() + 1;
         if (size > UINT32_MAX) return variantFalse;
-        return toVariantBool(registry_.RegSetValueExA(key.get(), toWindows1252(strValueName).c_str(), 0,
-                                                      reg::regSz,
+        return toVariantBool(registry_.RegSetValueExA(key.get(), toWindows1252(strValueName).c_str(), 0, reg::regSz,
                                                       reinterpret_cast<const unsigned char*>(text.c_str()),
                                                       static_cast<RegDword>(size)) == reg::success);
     });

@@ -19,7 +19,7 @@ public:
     using Clock = std::chrono::steady_clock;
 
     struct Arrival {
-        bool overrun = false;        // bytes were lost because the buffer was full
+        bool overrun = false;         // bytes were lost because the buffer was full
         bool receiveEventDue = false; // threshold armed and reached
     };
 

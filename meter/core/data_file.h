@@ -47,11 +47,11 @@ inline constexpr std::size_t dataFileRecordBytes = 45;
 
 enum class DataFileFailure {
     None,
-    ReadError,    // the bytes could not be read
-    TooFewLines,  // the file ends before line 4
-    NoSeparator,  // line 3 is not the separator
-    BadNumber,    // a number field is empty, no number, or out of range
-    NoRecords,    // no record line follows line 4
+    ReadError,   // the bytes could not be read
+    TooFewLines, // the file ends before line 4
+    NoSeparator, // line 3 is not the separator
+    BadNumber,   // a number field is empty, no number, or out of range
+    NoRecords,   // no record line follows line 4
 };
 
 struct DataFileResult {

@@ -27,7 +27,6 @@ struct FileSummary {
 
 // The summary of records 1..count, values in the general number form with the
 // regional decimal separator; nothing when no record was read (count < 1).
-std::optional<FileSummary> fileSummary(const FileRecordStore& records, std::int32_t count,
-                                       char decimalSeparator);
+std::optional<FileSummary> fileSummary(const FileRecordStore& records, std::int32_t count, char decimalSeparator);
 
 } // namespace meter

@@ -60,9 +60,7 @@ std::optional<ScrollRange> scrollRangeFor(std::int32_t n, bool historyView) {
     return r;
 }
 
-float graphY(double v, double range) {
-    return narrowToFloat(graph::baseline - v * graph::baseline / range);
-}
+float graphY(double v, double range) { return narrowToFloat(graph::baseline - v * graph::baseline / range); }
 
 void computeGraphGeometry(const SharedState& s, const TimeFormat& timeFormat, int scrollValue, GraphGeometry& out) {
     out.view = GraphView::None;
@@ -71,8 +69,7 @@ void computeGraphGeometry(const SharedState& s, const TimeFormat& timeFormat, in
     out.labels.reset();
     resetLines(out);
 
-    const std::int32_t stored =
-        std::clamp<std::int32_t>(s.liveRecordCount, 0, LiveRecordStore::capacity);
+    const std::int32_t stored = std::clamp<std::int32_t>(s.liveRecordCount, 0, LiveRecordStore::capacity);
     if (stored < 2) return;
 
     GraphView view;

@@ -18,13 +18,13 @@
 namespace meter {
 
 namespace graph {
-inline constexpr int plotWidth = 632;   // plot box, pixels
+inline constexpr int plotWidth = 632; // plot box, pixels
 inline constexpr int plotHeight = 356;
-inline constexpr int baseline = 354;    // y of the value 0
+inline constexpr int baseline = 354; // y of the value 0
 inline constexpr int screenRecords = 210;
-inline constexpr int scrollStep = 21;   // records per scroll position
+inline constexpr int scrollStep = 21;                                   // records per scroll position
 inline constexpr int scrollStepsPerScreen = screenRecords / scrollStep; // 10
-inline constexpr int xStep = 3;         // pixels per record
+inline constexpr int xStep = 3;                                         // pixels per record
 inline constexpr int seriesCount = 4;
 inline constexpr int labelCount = 5;
 // Screen positions under the five time labels LabelB0..LabelB4.
@@ -45,10 +45,10 @@ struct ScrollRange {
 std::optional<ScrollRange> scrollRangeFor(std::int32_t recordCount, bool historyView);
 
 enum class GraphView : std::uint8_t {
-    None,       // fewer than two records, or a new screen with one record: empty plot
-    FirstPage,  // live, at most 210 records stored
-    PagedLive,  // live, more than 210 records: the newest, partly filled screen
-    History,    // scrolled back to the screen the scroll bar selects
+    None,      // fewer than two records, or a new screen with one record: empty plot
+    FirstPage, // live, at most 210 records stored
+    PagedLive, // live, more than 210 records: the newest, partly filled screen
+    History,   // scrolled back to the screen the scroll bar selects
 };
 
 // Series in drawing order.

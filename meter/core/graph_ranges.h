@@ -8,8 +8,8 @@
 namespace meter {
 
 struct GraphRange {
-    std::string_view text;                 // the list item
-    double range;                          // graphRange
+    std::string_view text;                    // the list item
+    double range;                             // graphRange
     std::array<std::string_view, 6> captions; // Label_Range1 .. Label_Range6
 };
 

@@ -6,8 +6,7 @@ namespace meter {
 
 float frameFloat(const FrameBytes& b, int offset) {
     const auto o = static_cast<std::size_t>(offset);
-    const std::uint32_t bits = static_cast<std::uint32_t>(b[o]) |
-                               (static_cast<std::uint32_t>(b[o + 1]) << 8) |
+    const std::uint32_t bits = static_cast<std::uint32_t>(b[o]) | (static_cast<std::uint32_t>(b[o + 1]) << 8) |
                                (static_cast<std::uint32_t>(b[o + 2]) << 16) |
                                (static_cast<std::uint32_t>(b[o + 3]) << 24);
     float f;

@@ -10,23 +10,23 @@ inline constexpr int frameLength = 40;
 using FrameBytes = std::array<std::uint8_t, frameLength>;
 
 struct MeterFrame {
-    float displayValue1 = 0;  // bytes 2-5
-    float displayValue2 = 0;  // bytes 6-9
-    float velocitySI = 0;     // m/s, bytes 10-13
-    float temperatureSI = 0;  // °C, bytes 14-17
-    float flowSI = 0;         // m³/min, bytes 18-21
-    float areaSI = 0;         // m², bytes 22-25
-    std::uint8_t velocityUnitCode = 0;    // 26: low nibble unit, high nibble validity
-    std::uint8_t flowUnitCode = 0;        // 27
-    std::uint8_t areaUnitCode = 0;        // 28: whole byte
-    std::uint8_t temperatureUnitCode = 0; // 29
-    std::uint8_t statusFlags1 = 0;        // 30
-    std::uint8_t statusFlags2 = 0;        // 31
-    std::uint8_t statusFlags3 = 0;        // 32
-    std::uint8_t blankFlags = 0;          // 33
-    std::uint8_t meanFlags = 0;           // 34
-    std::uint8_t secondLineFunction = 0;  // 35
-    std::uint8_t clockMode = 0;           // 37
+    float displayValue1 = 0;                                     // bytes 2-5
+    float displayValue2 = 0;                                     // bytes 6-9
+    float velocitySI = 0;                                        // m/s, bytes 10-13
+    float temperatureSI = 0;                                     // °C, bytes 14-17
+    float flowSI = 0;                                            // m³/min, bytes 18-21
+    float areaSI = 0;                                            // m², bytes 22-25
+    std::uint8_t velocityUnitCode = 0;                           // 26: low nibble unit, high nibble validity
+    std::uint8_t flowUnitCode = 0;                               // 27
+    std::uint8_t areaUnitCode = 0;                               // 28: whole byte
+    std::uint8_t temperatureUnitCode = 0;                        // 29
+    std::uint8_t statusFlags1 = 0;                               // 30
+    std::uint8_t statusFlags2 = 0;                               // 31
+    std::uint8_t statusFlags3 = 0;                               // 32
+    std::uint8_t blankFlags = 0;                                 // 33
+    std::uint8_t meanFlags = 0;                                  // 34
+    std::uint8_t secondLineFunction = 0;                         // 35
+    std::uint8_t clockMode = 0;                                  // 37
     std::uint8_t timeField1 = 0, timeField2 = 0, timeField3 = 0; // bytes 3, 4, 5
 };
 

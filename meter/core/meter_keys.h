@@ -16,7 +16,7 @@ struct MeterKey {
     std::string_view key;  // the pictured key
     DesignRect rect;       // from the panel's top-left corner
     std::uint8_t keyCode;
-    bool visible;          // stored visible; MAX/MIN is stored hidden
+    bool visible; // stored visible; MAX/MIN is stored hidden
 };
 
 // SET, MEAN, HOLD/ZERO in the upper row; MAX/MIN, FLOW/TEMP, ENTER in the

@@ -85,9 +85,10 @@ bool readByFromChars(std::string_view text, const Scanned& n, double& v) {
         const std::string_view integer = integerDigits(n);
         const std::string_view fraction = fractionDigits(n);
         const std::size_t lead = integer.find_first_not_of('0');
-        const long long scale = lead != std::string_view::npos
-                                    ? static_cast<long long>(integer.size() - lead) + n.exponent
-                                    : n.exponent - static_cast<long long>(std::min(fraction.find_first_not_of('0'), fraction.size()));
+        const long long scale =
+            lead != std::string_view::npos
+                ? static_cast<long long>(integer.size() - lead) + n.exponent
+                : n.exponent - static_cast<long long>(std::min(fraction.find_first_not_of('0'), fraction.size()));
         v = 0;
         return scale <= 0;
     }

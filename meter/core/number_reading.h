@@ -51,8 +51,8 @@ std::optional<double> readRegionalNumberByFromChars(std::string_view text, char 
 // -2147483648..2147483647. No float is converted before its range is checked.
 inline std::optional<std::int32_t> roundToInt32(double v) {
     if (!(v > -2147483649.0 && v < 2147483648.0)) return std::nullopt; // also NaN
-    std::int64_t r = static_cast<std::int64_t>(v); // toward zero
-    const double rest = v - static_cast<double>(r); // exact, within (-1, 1)
+    std::int64_t r = static_cast<std::int64_t>(v);                     // toward zero
+    const double rest = v - static_cast<double>(r);                    // exact, within (-1, 1)
     if (rest > 0.5 || (rest == 0.5 && r % 2 != 0)) ++r;
     else if (rest < -0.5 || (rest == -0.5 && r % 2 != 0)) --r;
     if (r < -2147483648LL || r > 2147483647LL) return std::nullopt;

@@ -135,8 +135,7 @@ std::string formatPattern(double v, int decimals, char sep) {
     // rounded away from zero by hand.
     const double a = std::fabs(v);
     std::string buf(420, '\0');
-    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), a, std::chars_format::fixed,
-                             decimals + 30);
+    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), a, std::chars_format::fixed, decimals + 30);
     buf.resize(static_cast<std::size_t>(res.ptr - buf.data()));
     const std::size_t dot = buf.find('.');
     std::string intPart = buf.substr(0, dot);

@@ -106,17 +106,11 @@ std::optional<float> convertFlow(float f, Unit u) { return fitted(f, flowProduct
 
 std::optional<float> convertArea(float a, Unit u) { return fitted(a, areaProduct(a, u)); }
 
-double storedVelocity(float v, Unit u) {
-    return possdata(narrowToFloat(velocityProduct(v, u)), unitText(u));
-}
+double storedVelocity(float v, Unit u) { return possdata(narrowToFloat(velocityProduct(v, u)), unitText(u)); }
 
-double storedTemperature(float t, Unit u) {
-    return roundToPattern(celsiusOrFahrenheit(t, u), temperatureDecimals);
-}
+double storedTemperature(float t, Unit u) { return roundToPattern(celsiusOrFahrenheit(t, u), temperatureDecimals); }
 
-double storedFlow(float f, Unit u) {
-    return possdata(narrowToFloat(flowProduct(f, u)), magnitudeRule);
-}
+double storedFlow(float f, Unit u) { return possdata(narrowToFloat(flowProduct(f, u)), magnitudeRule); }
 
 double storedArea(float a, Unit u) {
     if (u == Unit::None) return 0;
@@ -144,8 +138,7 @@ StatisticsTexts statisticsTexts(const SharedState& s, const MeterFrame& f, const
             .unit = {unitString(vu), unitString(tu), unitString(fu), unitString(au)}};
 }
 
-RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& clock,
-                          const Regional& regional) {
+RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& clock, const Regional& regional) {
     RecordOutcome out;
     if (s.liveRecordCount < 0 || s.liveRecordCount >= LiveRecordStore::capacity) return out;
     out.stored = true;

@@ -39,10 +39,10 @@ std::optional<float> convertFlow(float cubicMetresPerMinute, Unit unit);
 std::optional<float> convertArea(float squareMetres, Unit unit);
 
 // The stored (rounded) values, as a record holds them.
-double storedVelocity(float metresPerSecond, Unit unit);      // possdata in the unit
-double storedTemperature(float celsius, Unit unit);            // "0.0", °F as t*1.8+32
+double storedVelocity(float metresPerSecond, Unit unit); // possdata in the unit
+double storedTemperature(float celsius, Unit unit);      // "0.0", °F as t*1.8+32
 double storedFlow(float cubicMetresPerMinute, Unit unit);
-double storedArea(float squareMetres, Unit unit);              // 0 for Unit::None
+double storedArea(float squareMetres, Unit unit); // 0 for Unit::None
 
 // One text for each of the four quantities.
 struct QuantityTexts {
@@ -74,7 +74,6 @@ StatisticsTexts statisticsTexts(const SharedState& s, const MeterFrame& f, const
 // Appends the record of an accepted frame and updates the extremes. The clock
 // is read for the start time of the first record and again for the record's
 // own time stamp. Does nothing (stored = false) when the store is full.
-RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& clock,
-                          const Regional& regional);
+RecordOutcome recordFrame(SharedState& s, const MeterFrame& f, const Clock& clock, const Regional& regional);
 
 } // namespace meter

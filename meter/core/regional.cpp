@@ -13,8 +13,11 @@ std::uint8_t clockField(int v) { return static_cast<std::uint8_t>(std::clamp(v, 
 
 std::vector<TimeFormat::Part> defaultParts() {
     using F = TimeFormat::Field;
-    return {{F::Hour, true, {}, {}}, {F::Text, false, ":", {}}, {F::Minute, true, {}, {}},
-            {F::Text, false, ":", {}}, {F::Second, true, {}, {}}};
+    return {{F::Hour, true, {}, {}},
+            {F::Text, false, ":", {}},
+            {F::Minute, true, {}, {}},
+            {F::Text, false, ":", {}},
+            {F::Second, true, {}, {}}};
 }
 
 // Byte by byte: the texts of a time format are short.
@@ -25,18 +28,13 @@ char* put(char* out, const std::string& s) {
 
 } // namespace
 
-TimeOfDay timeOfDay(const LocalDateTime& t) {
-    return {clockField(t.hour), clockField(t.minute), clockField(t.second)};
-}
+TimeOfDay timeOfDay(const LocalDateTime& t) { return {clockField(t.hour), clockField(t.minute), clockField(t.second)}; }
 
-TimeFormat::Digits TimeFormat::asciiDigits() {
-    return {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-}
+TimeFormat::Digits TimeFormat::asciiDigits() { return {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}; }
 
 TimeFormat::TimeFormat() : parts_(defaultParts()), digits_(asciiDigits()) { measure(); }
 
-TimeFormat::TimeFormat(std::vector<Part> parts, Digits digits)
-    : parts_(std::move(parts)), digits_(std::move(digits)) {
+TimeFormat::TimeFormat(std::vector<Part> parts, Digits digits) : parts_(std::move(parts)), digits_(std::move(digits)) {
     measure();
 }
 

@@ -37,12 +37,12 @@ TimeOfDay timeOfDay(const LocalDateTime& t);
 class TimeFormat {
 public:
     enum class Field : std::uint8_t {
-        Text,     // `text` as it is
-        Hour,     // 0..23
-        Hour12,   // 1..12
+        Text,   // `text` as it is
+        Hour,   // 0..23
+        Hour12, // 1..12
         Minute,
         Second,
-        DayHalf,  // `text` before noon, `afternoon` from noon on
+        DayHalf, // `text` before noon, `afternoon` from noon on
     };
     struct Part {
         Field field = Field::Text;

@@ -47,9 +47,9 @@ inline constexpr RegStatus invalidParameter = 87;
 inline constexpr RegStatus badPathname = 161;
 inline constexpr RegStatus moreData = 234;
 inline constexpr RegStatus noMoreItems = 259;
-inline constexpr RegStatus badDatabase = 1009;      // the stored registry is unreadable
-inline constexpr RegStatus ioFailed = 1016;         // a change could not be stored
-inline constexpr RegStatus keyDeleted = 1018;       // the handle's key has been deleted
+inline constexpr RegStatus badDatabase = 1009; // the stored registry is unreadable
+inline constexpr RegStatus ioFailed = 1016;    // a change could not be stored
+inline constexpr RegStatus keyDeleted = 1018;  // the handle's key has been deleted
 
 // Access rights.
 inline constexpr RegDword keyQueryValue = 0x0001;
@@ -108,9 +108,8 @@ public:
     virtual RegStatus RegDeleteKeyA(RegKey key, const char* subKey) = 0;
     // The name of the subkey at `index` (in characters, without its NUL, in
     // *nameLength, which holds the buffer's size on entry); noMoreItems past the last.
-    virtual RegStatus RegEnumKeyExA(RegKey key, RegDword index, char* name, RegDword* nameLength,
-                                    RegDword* reserved, char* keyClass, RegDword* classLength,
-                                    RegFileTime* lastWriteTime) = 0;
+    virtual RegStatus RegEnumKeyExA(RegKey key, RegDword index, char* name, RegDword* nameLength, RegDword* reserved,
+                                    char* keyClass, RegDword* classLength, RegFileTime* lastWriteTime) = 0;
 };
 
 } // namespace meter

@@ -16,10 +16,8 @@ bool syncTick(CommBuffer& buffer) {
     return true;
 }
 
-GateResult frameGate(CommBuffer& buffer, int commEvent, std::int32_t liveRecordCount,
-                     FrameBytes& frame) {
-    if (commEvent != comEvReceive || liveRecordCount >= LiveRecordStore::capacity)
-        return GateResult::Ignored;
+GateResult frameGate(CommBuffer& buffer, int commEvent, std::int32_t liveRecordCount, FrameBytes& frame) {
+    if (commEvent != comEvReceive || liveRecordCount >= LiveRecordStore::capacity) return GateResult::Ignored;
     if (buffer.longestGap() >= std::chrono::milliseconds(frameGapMs)) {
         buffer.clear();
         return GateResult::Misaligned;

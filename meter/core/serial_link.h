@@ -33,7 +33,6 @@ enum class GateResult {
     Accepted,   // `frame` holds the 40 bytes
 };
 
-GateResult frameGate(CommBuffer& buffer, int commEvent, std::int32_t liveRecordCount,
-                     FrameBytes& frame);
+GateResult frameGate(CommBuffer& buffer, int commEvent, std::int32_t liveRecordCount, FrameBytes& frame);
 
 } // namespace meter

@@ -36,7 +36,7 @@ struct LiveRecord {
     Unit temperatureUnit = Unit::None;
     Unit flowUnit = Unit::None;
     Unit areaUnit = Unit::None;
-    FixedText<10> dateText;  // "DD-MM-YYYY"
+    FixedText<10> dateText; // "DD-MM-YYYY"
     // Time of day of reception; its text, in the user's format with seconds,
     // is made on use with Regional::timeFormat.
     TimeOfDay timeText;

@@ -16,8 +16,14 @@ constexpr std::array<UnitInfo, unitCount> units = {{
     {Unit::KilometresPerHour, Q::Velocity, "km/h", 3, 3.6, 0.0, 1},
     {Unit::MilesPerHour, Q::Velocity, "MPH", 4, 2.23693632, 0.0, 1},
     {Unit::Knots, Q::Velocity, "knots", 5, 1.94384466, 0.0, 1},
-    {Unit::Celsius, Q::Temperature, "\xC2\xB0" "C", 1, 1.0, 0.0, 1},
-    {Unit::Fahrenheit, Q::Temperature, "\xC2\xB0" "F", 2, 1.8, 32.0, 1},
+    {Unit::Celsius, Q::Temperature,
+     "\xC2\xB0"
+     "C",
+     1, 1.0, 0.0, 1},
+    {Unit::Fahrenheit, Q::Temperature,
+     "\xC2\xB0"
+     "F",
+     2, 1.8, 32.0, 1},
     {Unit::CubicMetresPerMin, Q::Flow, "CMM", 2, 1.0, 0.0, magnitudeDecimals},
     {Unit::CubicFeetPerMin, Q::Flow, "CFM", 1, 35.314666, 0.0, magnitudeDecimals},
     {Unit::SquareMetres, Q::Area, "m2", 0x81, 1.0, 0.0, magnitudeDecimals},

@@ -37,7 +37,6 @@ std::optional<std::string> variantToText(const Variant& v, char decimalSeparator
 // 3.5 -> 4, -2.5 -> -2). Nothing outside -2147483648..2147483647 after rounding.
 std::optional<std::int32_t> variantToInt32(const Variant& v, char decimalSeparator = '.');
 
-
 // The number a text denotes: blanks and tabs around it, then the regional
 // number form that readRegionalNumber accepts.
 std::optional<double> parseNumberText(std::string_view text, char decimalSeparator = '.');

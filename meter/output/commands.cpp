@@ -24,9 +24,7 @@ std::string localPath(const QString& name) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-void reportSaveError(MessageBoxes& boxes) {
-    boxes.show(saveFileErrorText, programName, MessageBoxes::Buttons::Ok);
-}
+void reportSaveError(MessageBoxes& boxes) { boxes.show(saveFileErrorText, programName, MessageBoxes::Buttons::Ok); }
 
 } // namespace
 

@@ -113,7 +113,7 @@ std::string hiddenName() {
     if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
         // No random bytes yet: a name that at least differs from the last;
         // a clash only costs another try.
-        timespec now {};
+        timespec now{};
         ::clock_gettime(CLOCK_REALTIME, &now);
         unsigned long long mix = static_cast<unsigned long long>(now.tv_nsec) ^
                                  (static_cast<unsigned long long>(::getpid()) << 20) ^ (counter++ * 0x9E3779B9ull);
@@ -250,7 +250,8 @@ bool FileReplacement::makeTemporary(int folderFd, const std::string& folder, std
         const int fd = ::openat(folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
         if (fd >= 0) {
             const std::string procName = "/proc/self/fd/" + std::to_string(fd);
-            struct stat byName {}, byFd {};
+            struct stat byName {
+            }, byFd{};
             if (::stat(procName.c_str(), &byName) == 0 && ::fstat(fd, &byFd) == 0 && byName.st_ino == byFd.st_ino &&
                 byName.st_dev == byFd.st_dev) {
                 fd_ = fd;
@@ -343,7 +344,8 @@ bool FileReplacement::commitBeside(std::string& why) {
 }
 
 bool FileReplacement::commitInPlace(std::string& why) {
-    struct stat staged {}, old {};
+    struct stat staged {
+    }, old{};
     if (::fstat(fd_, &staged) != 0) {
         why = failedCall("fstat", path_, errno);
         return false;

@@ -84,7 +84,7 @@ private:
     std::string target_;
     std::string stageFolder_;
     std::string path_;
-    std::string tempName_; // the temporary file's name in tempFolderFd_; empty while it has none
+    std::string tempName_;   // the temporary file's name in tempFolderFd_; empty while it has none
     int folderFd_ = -1;      // the target's folder
     int stageFolderFd_ = -1; // the folder of the staged bytes, when written in place
     int tempFolderFd_ = -1;  // the one of the two that holds the temporary file

@@ -6,9 +6,7 @@
 
 namespace meter {
 
-QString linuxPortPath(int commPort) {
-    return QStringLiteral("/dev/ttyUSB%1").arg(commPort - 1);
-}
+QString linuxPortPath(int commPort) { return QStringLiteral("/dev/ttyUSB%1").arg(commPort - 1); }
 
 MSComm::MSComm(PortPathMap pathOf, QObject* parent)
     : QObject(parent), pathOf_(std::move(pathOf)), port_(new QSerialPort(this)) {
@@ -58,8 +56,7 @@ void MSComm::Output(const std::vector<std::uint8_t>& bytes) {
         qCDebug(platformLog, "COM%d is closed: %zu bytes not sent", commPort_, bytes.size());
         return;
     }
-    const qint64 written =
-        port_->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    const qint64 written = port_->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     if (written < 0)
         qCWarning(platformLog, "Cannot send %zu bytes to COM%d (%s): %s", bytes.size(), commPort_,
                   qUtf8Printable(device_), qUtf8Printable(port_->errorString()));

@@ -50,8 +50,7 @@ public:
 
     // Bytes as they come from the line, taken in at `at`: buffered, and OnComm
     // raised when due.
-    void deliver(const std::uint8_t* data, std::size_t n,
-                 CommBuffer::Clock::time_point at = CommBuffer::Clock::now());
+    void deliver(const std::uint8_t* data, std::size_t n, CommBuffer::Clock::time_point at = CommBuffer::Clock::now());
 
 signals:
     // Raised on the thread of the control's owner (the UI thread).

@@ -19,7 +19,14 @@ struct Token {
 
 bool isFieldLetter(QChar c) {
     switch (c.unicode()) {
-    case u'h': case u'H': case u'm': case u's': case u'z': case u't': case u'a': case u'A': return true;
+    case u'h':
+    case u'H':
+    case u'm':
+    case u's':
+    case u'z':
+    case u't':
+    case u'a':
+    case u'A': return true;
     default: return false;
     }
 }
@@ -71,9 +78,13 @@ std::vector<Token> tokenize(const QString& f) {
         while (i + run < n && f[i + run] == c) ++run;
         qsizetype take = 1;
         switch (c.unicode()) {
-        case u'h': case u'H': case u'm': case u's': take = std::min<qsizetype>(run, 2); break;
+        case u'h':
+        case u'H':
+        case u'm':
+        case u's': take = std::min<qsizetype>(run, 2); break;
         case u'z': take = run >= 3 ? 3 : 1; break;
-        case u'a': case u'A':
+        case u'a':
+        case u'A':
             if (i + 1 < n && (f[i + 1] == u'p' || f[i + 1] == u'P')) take = 2;
             break;
         default: break;
@@ -140,8 +151,9 @@ void removeZones(std::vector<Token>& tokens) {
             else if (after) after->text.prepend(u' ');
             else tokens.insert(tokens.begin() + static_cast<std::ptrdiff_t>(i), Token{false, QStringLiteral(" ")});
         }
-        tokens.erase(std::remove_if(tokens.begin(), tokens.end(), [](const Token& t) { return !t.field && t.text.isEmpty(); }),
-                     tokens.end());
+        tokens.erase(
+            std::remove_if(tokens.begin(), tokens.end(), [](const Token& t) { return !t.field && t.text.isEmpty(); }),
+            tokens.end());
         i = 0;
     }
 }
@@ -162,7 +174,8 @@ QString timeOfDayPattern(const QString& timeFormat) {
     removeZones(tokens);
     if (!hasSeconds(tokens)) {
         // Seconds after the last minutes; the default where there are none.
-        auto minutes = std::find_if(tokens.rbegin(), tokens.rend(), [](const Token& t) { return t.field && t.text[0] == u'm'; });
+        auto minutes =
+            std::find_if(tokens.rbegin(), tokens.rend(), [](const Token& t) { return t.field && t.text[0] == u'm'; });
         if (minutes == tokens.rend()) return QStringLiteral("HH:mm:ss");
         const auto at = minutes.base();
         tokens.insert(at, {{false, QStringLiteral(":")}, {true, QStringLiteral("ss")}});

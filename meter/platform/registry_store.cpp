@@ -83,8 +83,8 @@ struct Key {
     std::uint64_t id = 0;
     bool deniesFullAccess = false;
     Key* parent = nullptr;
-    std::map<std::string, Value> values;        // by folded name
-    std::vector<std::unique_ptr<Key>> subkeys;  // ordered by folded name
+    std::map<std::string, Value> values;       // by folded name
+    std::vector<std::unique_ptr<Key>> subkeys; // ordered by folded name
 };
 
 using SubkeyIt = std::vector<std::unique_ptr<Key>>::iterator;
@@ -457,12 +457,12 @@ struct RegistryStore::Impl {
                       root.c_str());
         } else if (file.open()) { // the file replacement tells why it cannot open or commit
             if (file.inPlace())
-                qCWarning(platformLog, "Registry store %s: the folder takes no new file, and the store is never "
-                                       "written in place", root.c_str());
-            else if (!writeAllBytes(file.fd(), text.data(), text.size()))
-                ioFailure("write", file.path(), errno);
-            else
-                stored = file.commit();
+                qCWarning(platformLog,
+                          "Registry store %s: the folder takes no new file, and the store is never "
+                          "written in place",
+                          root.c_str());
+            else if (!writeAllBytes(file.fd(), text.data(), text.size())) ioFailure("write", file.path(), errno);
+            else stored = file.commit();
         }
         if (!stored) {
             loaded = false;
@@ -544,9 +544,7 @@ struct RegistryStore::Impl {
         return h;
     }
 
-    static bool denies(const Key& k, RegDword access) {
-        return k.deniesFullAccess && (access & reg::keySetValue) != 0;
-    }
+    static bool denies(const Key& k, RegDword access) { return k.deniesFullAccess && (access & reg::keySetValue) != 0; }
 
     // The key a path leads to below `from`, or null.
     static Key* walk(Key* from, const std::vector<std::string>& names) {
@@ -581,9 +579,8 @@ std::filesystem::path RegistryStore::defaultRoot() {
 const std::filesystem::path& RegistryStore::root() const { return impl_->root; }
 
 RegStatus RegistryStore::RegCreateKeyExA(RegKey key, const char* subKey, RegDword reserved, char* /*keyClass*/,
-                                         RegDword options, RegDword desiredAccess,
-                                         const void* /*securityAttributes*/, RegKey* result,
-                                         RegDword* disposition) {
+                                         RegDword options, RegDword desiredAccess, const void* /*securityAttributes*/,
+                                         RegKey* result, RegDword* disposition) {
     if (result == nullptr || reserved != 0 || options != reg::optionNonVolatile) return reg::invalidParameter;
     Impl& d = *impl_;
     return d.withPath(key, subKey, [&](Key& from, const std::vector<std::string>& names) -> RegStatus {
@@ -693,9 +690,8 @@ RegStatus RegistryStore::RegDeleteKeyA(RegKey key, const char* subKey) {
     });
 }
 
-RegStatus RegistryStore::RegEnumKeyExA(RegKey key, RegDword index, char* name, RegDword* nameLength,
-                                       RegDword* reserved, char* keyClass, RegDword* classLength,
-                                       RegFileTime* lastWriteTime) {
+RegStatus RegistryStore::RegEnumKeyExA(RegKey key, RegDword index, char* name, RegDword* nameLength, RegDword* reserved,
+                                       char* keyClass, RegDword* classLength, RegFileTime* lastWriteTime) {
     if (name == nullptr || nameLength == nullptr || reserved != nullptr) return reg::invalidParameter;
     return impl_->withKey(key, reg::keyEnumerateSubKeys, [&](Key& k) -> RegStatus {
         if (index >= k.subkeys.size()) return reg::noMoreItems;

@@ -9,4 +9,4 @@
 namespace meter {
 QImage appIconImage(int size);
 QIcon appIcon();
-}
+} // namespace meter

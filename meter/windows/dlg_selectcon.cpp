@@ -36,42 +36,79 @@ constexpr QColor white(255, 255, 255);
 
 // In tab order.
 const Design::Control table[] = {
-    Design::Option{&DlgSelectCon::Option1, {.name = "Option1", .text = "connect to com_port",
-                                            .geometry = twipsRect(600, 480, 2655, 300), .font = sansSerif,
-                                            .background = optionColour, .handCursor = true}},
-    Design::Combo{&DlgSelectCon::Combo1, {.name = "Combo1", .geometry = twipsRect(3360, 480, 1575, 315),
-                                          .font = listFont, .completes = false, .handCursor = true}},
-    Design::Option{&DlgSelectCon::Option2, {.name = "Option2", .text = "connect to Internet",
-                                            .geometry = twipsRect(600, 1320, 2655, 300), .font = sansSerif,
-                                            .background = optionColour, .handCursor = true}},
-    Design::Combo{&DlgSelectCon::Combo2, {.name = "Combo2", .geometry = twipsRect(3360, 1320, 1575, 315),
-                                          .font = listFont, .completes = false, .handCursor = true}},
-    Design::Label{&DlgSelectCon::Label1, {.name = "Label1", .text = "IP Address:",
-                                          .geometry = twipsRect(600, 2040, 1335, 375), .font = sansSerif}},
-    Design::Label{&DlgSelectCon::Label2, {.name = "Label2", .text = "Port NO.:",
-                                          .geometry = twipsRect(600, 2640, 1335, 375), .font = sansSerif}},
-    Design::Box{&DlgSelectCon::Text1, {.name = "Text1", .text = "", .geometry = twipsRect(1920, 2040, 735, 375),
-                                       .font = sansSerif}},
-    Design::Box{&DlgSelectCon::Text2, {.name = "Text2", .text = "", .geometry = twipsRect(2760, 2040, 735, 375),
-                                       .font = sansSerif}},
-    Design::Box{&DlgSelectCon::Text3, {.name = "Text3", .text = "", .geometry = twipsRect(3600, 2040, 735, 375),
-                                       .font = sansSerif}},
-    Design::Box{&DlgSelectCon::Text4, {.name = "Text4", .text = "", .geometry = twipsRect(4440, 2040, 735, 375),
-                                       .font = sansSerif}},
-    Design::Box{&DlgSelectCon::Text5, {.name = "Text5", .text = "", .geometry = twipsRect(1920, 2640, 975, 375),
-                                       .font = sansSerif}},
-    Design::Label{&DlgSelectCon::Label3, {.name = "Label3", .text = ".", .geometry = twipsRect(2640, 2040, 135, 375),
-                                          .font = sansSerif, .background = white}},
-    Design::Label{&DlgSelectCon::Label4, {.name = "Label4", .text = ".", .geometry = twipsRect(3480, 2040, 135, 375),
-                                          .font = sansSerif, .background = white}},
-    Design::Label{&DlgSelectCon::Label5, {.name = "Label5", .text = ".", .geometry = twipsRect(4320, 2040, 135, 375),
-                                          .font = sansSerif, .background = white}},
-    Design::Button{&DlgSelectCon::connectto, {.name = "connectto", .text = "Connect",
-                                              .geometry = twipsRect(1440, 3840, 1575, 495), .font = sansSerif,
-                                              .isDefault = true, .handCursor = true}},
-    Design::Button{&DlgSelectCon::cancelcon, {.name = "cancelcon", .text = "Cancel",
-                                              .geometry = twipsRect(3360, 3840, 1575, 495), .font = sansSerif,
-                                              .handCursor = true}},
+    Design::Option{&DlgSelectCon::Option1,
+                   {.name = "Option1",
+                    .text = "connect to com_port",
+                    .geometry = twipsRect(600, 480, 2655, 300),
+                    .font = sansSerif,
+                    .background = optionColour,
+                    .handCursor = true}},
+    Design::Combo{&DlgSelectCon::Combo1,
+                  {.name = "Combo1",
+                   .geometry = twipsRect(3360, 480, 1575, 315),
+                   .font = listFont,
+                   .completes = false,
+                   .handCursor = true}},
+    Design::Option{&DlgSelectCon::Option2,
+                   {.name = "Option2",
+                    .text = "connect to Internet",
+                    .geometry = twipsRect(600, 1320, 2655, 300),
+                    .font = sansSerif,
+                    .background = optionColour,
+                    .handCursor = true}},
+    Design::Combo{&DlgSelectCon::Combo2,
+                  {.name = "Combo2",
+                   .geometry = twipsRect(3360, 1320, 1575, 315),
+                   .font = listFont,
+                   .completes = false,
+                   .handCursor = true}},
+    Design::Label{
+        &DlgSelectCon::Label1,
+        {.name = "Label1", .text = "IP Address:", .geometry = twipsRect(600, 2040, 1335, 375), .font = sansSerif}},
+    Design::Label{
+        &DlgSelectCon::Label2,
+        {.name = "Label2", .text = "Port NO.:", .geometry = twipsRect(600, 2640, 1335, 375), .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text1,
+                {.name = "Text1", .text = "", .geometry = twipsRect(1920, 2040, 735, 375), .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text2,
+                {.name = "Text2", .text = "", .geometry = twipsRect(2760, 2040, 735, 375), .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text3,
+                {.name = "Text3", .text = "", .geometry = twipsRect(3600, 2040, 735, 375), .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text4,
+                {.name = "Text4", .text = "", .geometry = twipsRect(4440, 2040, 735, 375), .font = sansSerif}},
+    Design::Box{&DlgSelectCon::Text5,
+                {.name = "Text5", .text = "", .geometry = twipsRect(1920, 2640, 975, 375), .font = sansSerif}},
+    Design::Label{&DlgSelectCon::Label3,
+                  {.name = "Label3",
+                   .text = ".",
+                   .geometry = twipsRect(2640, 2040, 135, 375),
+                   .font = sansSerif,
+                   .background = white}},
+    Design::Label{&DlgSelectCon::Label4,
+                  {.name = "Label4",
+                   .text = ".",
+                   .geometry = twipsRect(3480, 2040, 135, 375),
+                   .font = sansSerif,
+                   .background = white}},
+    Design::Label{&DlgSelectCon::Label5,
+                  {.name = "Label5",
+                   .text = ".",
+                   .geometry = twipsRect(4320, 2040, 135, 375),
+                   .font = sansSerif,
+                   .background = white}},
+    Design::Button{&DlgSelectCon::connectto,
+                   {.name = "connectto",
+                    .text = "Connect",
+                    .geometry = twipsRect(1440, 3840, 1575, 495),
+                    .font = sansSerif,
+                    .isDefault = true,
+                    .handCursor = true}},
+    Design::Button{&DlgSelectCon::cancelcon,
+                   {.name = "cancelcon",
+                    .text = "Cancel",
+                    .geometry = twipsRect(3360, 3840, 1575, 495),
+                    .font = sansSerif,
+                    .handCursor = true}},
 };
 
 } // namespace
@@ -97,8 +134,7 @@ QPixmap selectConBackground() {
 }
 
 DlgSelectCon::DlgSelectCon(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      background_(selectConBackground()) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), background_(selectConBackground()) {
     setObjectName(QStringLiteral("dlg_selectCON"));
     setFixedSize(clientWidth, clientHeight);
     setSizeGripEnabled(false);
@@ -111,8 +147,12 @@ DlgSelectCon::DlgSelectCon(QWidget* parent)
     // Pressing the dialog's own background drags it.
     new common::WindowDrag(this);
 
-    QObject::connect(Option1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1_Click(); });
-    QObject::connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
+    QObject::connect(Option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Option1_Click();
+    });
+    QObject::connect(Option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Option2_Click();
+    });
     QObject::connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
     QObject::connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
     QObject::connect(Text3, &QLineEdit::textChanged, this, [this] { Text3_Change(); });

@@ -55,8 +55,8 @@ public:
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
     QLineEdit* Text4 = nullptr;
-    QLineEdit* Text5 = nullptr;      // the network port
-    QLabel* Label3 = nullptr;        // the dots between the address parts
+    QLineEdit* Text5 = nullptr; // the network port
+    QLabel* Label3 = nullptr;   // the dots between the address parts
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
     QPushButton* connectto = nullptr; // "Connect", the default button

@@ -30,8 +30,9 @@ namespace {
 QStringList fallbacks(DesignFace face) {
     switch (face) {
     case DesignFace::SimSun:
-        return {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"),
-                QStringLiteral("NSimSun"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+        return {QStringLiteral("SimSun"),          QStringLiteral("宋体"),
+                QStringLiteral("AR PL UMing CN"),  QStringLiteral("NSimSun"),
+                QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
     case DesignFace::MSSansSerif:
         return {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
                 QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
@@ -42,11 +43,9 @@ QStringList fallbacks(DesignFace face) {
                 QStringLiteral("DejaVu Sans")};
     case DesignFace::Tahoma:
         // Faces of about Tahoma's width.
-        return {QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans Condensed"),
-                QStringLiteral("DejaVu Sans")};
-    case DesignFace::System:
-        break;
+        return {QStringLiteral("Tahoma"),      QStringLiteral("Liberation Sans"),       QStringLiteral("Arial"),
+                QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")};
+    case DesignFace::System: break;
     }
     return {};
 }
@@ -171,8 +170,7 @@ private:
 
 void centreOnScreen(QWidget& window) {
     placeCentred(window);
-    if (frameNotYetKnown(window) &&
-        !window.findChild<QObject*>(centreWhenFramedName, Qt::FindDirectChildrenOnly))
+    if (frameNotYetKnown(window) && !window.findChild<QObject*>(centreWhenFramedName, Qt::FindDirectChildrenOnly))
         new CentreWhenFramed(window);
 }
 
@@ -247,8 +245,7 @@ QLabel* makeImage(QWidget* parent, const ImageSpec& spec) {
     setNameOf(*l, spec.name);
     if (spec.picture) l->setPixmap(spec.picture());
     l->setAttribute(Qt::WA_NoMousePropagation);
-    l->setGeometry(spec.geometry.size().isEmpty() ? QRect(spec.geometry.topLeft(), l->pixmap().size())
-                                                  : spec.geometry);
+    l->setGeometry(spec.geometry.size().isEmpty() ? QRect(spec.geometry.topLeft(), l->pixmap().size()) : spec.geometry);
     if (!spec.visible) l->hide();
     return l;
 }
@@ -335,16 +332,11 @@ QPushButton* makeButton(QWidget* parent, const ButtonSpec& spec) {
 PictureButton* makePictureButton(QWidget* parent, const PictureButtonSpec& spec, const ImageList* images) {
     auto* b = new PictureButton(parent);
     setNameOf(*b, spec.name);
-    if (images && spec.hover != 0)
-        b->setImages(images, spec.hover, spec.normal); // sized to its images
-    else if (images)
-        b->setPicture(images->ListImages(spec.normal));
-    else if (spec.picture)
-        b->setPicture(spec.picture());
-    if (spec.geometry.size().isEmpty())
-        b->move(spec.geometry.topLeft());
-    else
-        b->setGeometry(spec.geometry);
+    if (images && spec.hover != 0) b->setImages(images, spec.hover, spec.normal); // sized to its images
+    else if (images) b->setPicture(images->ListImages(spec.normal));
+    else if (spec.picture) b->setPicture(spec.picture());
+    if (spec.geometry.size().isEmpty()) b->move(spec.geometry.topLeft());
+    else b->setGeometry(spec.geometry);
     if (spec.tip) b->setToolTip(QString::fromLatin1(spec.tip));
     if (!spec.visible) b->hide();
     return b;

@@ -149,7 +149,7 @@ struct OptionSpec {
     QAnyStringView text{};
     QRect geometry{};
     std::optional<FontDesign> font{};
-    QColor colour{0, 0, 0}; // black
+    QColor colour{0, 0, 0};             // black
     std::optional<QColor> background{}; // behind the caption; none: transparent
     bool handCursor = false;
     bool visible = true;
@@ -201,8 +201,8 @@ struct PictureButtonSpec {
     const char* name = nullptr;
     QRect geometry{}; // an empty size: the size of its images
     const char* tip = nullptr;
-    int hover = 0;  // 0: no hover rule, the normal image as the picture
-    int normal = 0; // of the image list
+    int hover = 0;                  // 0: no hover rule, the normal image as the picture
+    int normal = 0;                 // of the image list
     QPixmap (*picture)() = nullptr; // without an image list
     bool visible = true;
 };
@@ -280,8 +280,7 @@ void make(Window& window, QWidget* parent, const Designed<Window, PictureButton,
 // stores each in its member of `window`.
 template <class Window, class Table>
 void makeControls(Window& window, QWidget* parent, const Table& table) {
-    for (const auto& row : table)
-        std::visit([&](const auto& r) { form_kit_detail::make(window, parent, r); }, row);
+    for (const auto& row : table) std::visit([&](const auto& r) { form_kit_detail::make(window, parent, r); }, row);
 }
 
 } // namespace meter

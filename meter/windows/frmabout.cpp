@@ -19,21 +19,32 @@ constexpr QColor white(255, 255, 255);
 // No label has a handler: a press on one is the label's and leaves the
 // window open; only a press on the window's own surface closes it.
 const Design::Control table[] = {
-    Design::Label{&FrmAbout::Label1, {.name = "Label1", .text = "Hot wire anemometer",
-                                      .geometry = twipsRect(960, 240, 2895, 495), .font = tahoma}},
-    Design::Label{&FrmAbout::Label4, {.name = "Label4", .text = "AV-62 V1.1",
-                                      .geometry = twipsRect(960, 720, 2895, 495), .font = tahoma}},
-    Design::Label{&FrmAbout::Label2, {.name = "Label2", .text = "V1.0", .geometry = twipsRect(4560, 2280, 2175, 495),
-                                      .font = sansSerif, .colour = white, .visible = false}},
-    Design::Label{&FrmAbout::Label3, {.name = "Label3", .text = "AV-62", .geometry = twipsRect(4560, 2880, 2175, 495),
-                                      .font = sansSerif, .colour = white, .visible = false}},
+    Design::Label{
+        &FrmAbout::Label1,
+        {.name = "Label1", .text = "Hot wire anemometer", .geometry = twipsRect(960, 240, 2895, 495), .font = tahoma}},
+    Design::Label{&FrmAbout::Label4,
+                  {.name = "Label4", .text = "AV-62 V1.1", .geometry = twipsRect(960, 720, 2895, 495), .font = tahoma}},
+    Design::Label{&FrmAbout::Label2,
+                  {.name = "Label2",
+                   .text = "V1.0",
+                   .geometry = twipsRect(4560, 2280, 2175, 495),
+                   .font = sansSerif,
+                   .colour = white,
+                   .visible = false}},
+    Design::Label{&FrmAbout::Label3,
+                  {.name = "Label3",
+                   .text = "AV-62",
+                   .geometry = twipsRect(4560, 2880, 2175, 495),
+                   .font = sansSerif,
+                   .colour = white,
+                   .visible = false}},
 };
 
 } // namespace
 
 FrmAbout::FrmAbout(const QIcon& icon, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint) {
     setWindowTitle(QStringLiteral("About AV-62 "));
     if (!icon.isNull()) setWindowIcon(icon);
     setFixedSize(clientWidth, clientHeight);

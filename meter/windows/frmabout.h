@@ -15,8 +15,8 @@ class MessageBoxes;
 class FrmAbout : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int clientWidth = 296;   // 4440 twips
-    static constexpr int clientHeight = 101;  // 1515 twips
+    static constexpr int clientWidth = 296;  // 4440 twips
+    static constexpr int clientHeight = 101; // 1515 twips
 
     explicit FrmAbout(const QIcon& icon = QIcon(), QWidget* parent = nullptr);
 

@@ -28,61 +28,98 @@ constexpr FontDesign controls{DesignFace::MSSansSerif, 8.25};
 // Above the plot box: title, range list, start time and record count; the
 // axis captions left of it.
 const Design::Control heading[] = {
-    Design::Label{&Frmgraphshow::Label1, {.name = "Label1", .text = "Real-Time Graph",
-                                          .geometry = twipsRect(3480, 10, 2775, 375),
-                                          .font = FontDesign{DesignFace::ArialUnicodeMS, 14.25, true}}},
-    Design::Label{&Frmgraphshow::Label6, {.name = "Label6", .text = "Range:", .geometry = {56, 32, 48, 15},
-                                          .font = small}},
-    Design::Combo{&Frmgraphshow::Combo1, {.name = "Combo1", .geometry = {128, 32, 89, 20}, .font = controls,
-                                          .pickList = true}},
-    Design::Label{&Frmgraphshow::Label2, {.name = "Label2", .text = "Start Time:", .geometry = {224, 32, 88, 15},
-                                          .font = small}},
-    Design::Box{&Frmgraphshow::starttimetext, {.name = "starttimetext", .geometry = {336, 32, 169, 19},
-                                               .font = controls, .locked = true}},
-    Design::Label{&Frmgraphshow::Label7, {.name = "Label7", .text = "DataNo.", .geometry = {512, 32, 56, 15},
-                                          .font = small}},
-    Design::Box{&Frmgraphshow::NumberofAlltext, {.name = "NumberofAlltext", .geometry = {568, 32, 129, 19},
-                                                 .font = controls, .locked = true}},
-    Design::Label{&Frmgraphshow::Label_Range6, {.name = "Label_Range6", .text = "6000", .geometry = {0, 57, 64, 15},
-                                                .font = small, .align = Qt::AlignRight}},
-    Design::Label{&Frmgraphshow::Label_Range5, {.name = "Label_Range5", .text = "5000", .geometry = {0, 116, 64, 15},
-                                                .font = small, .align = Qt::AlignRight}},
-    Design::Label{&Frmgraphshow::Label_Range4, {.name = "Label_Range4", .text = "4000", .geometry = {0, 176, 64, 15},
-                                                .font = small, .align = Qt::AlignRight}},
-    Design::Label{&Frmgraphshow::Label_Range3, {.name = "Label_Range3", .text = "3000", .geometry = {0, 234, 64, 15},
-                                                .font = small, .align = Qt::AlignRight}},
-    Design::Label{&Frmgraphshow::Label_Range2, {.name = "Label_Range2", .text = "2000", .geometry = {0, 295, 64, 15},
-                                                .font = small, .align = Qt::AlignRight}},
-    Design::Label{&Frmgraphshow::Label_Range1, {.name = "Label_Range1", .text = "1000", .geometry = {0, 353, 64, 15},
-                                                .font = small, .align = Qt::AlignRight}},
-    Design::Label{&Frmgraphshow::Label_Range0, {.name = "Label_Range0", .text = "0", .geometry = {24, 408, 32, 15},
-                                                .font = small, .align = Qt::AlignRight}},
+    Design::Label{&Frmgraphshow::Label1,
+                  {.name = "Label1",
+                   .text = "Real-Time Graph",
+                   .geometry = twipsRect(3480, 10, 2775, 375),
+                   .font = FontDesign{DesignFace::ArialUnicodeMS, 14.25, true}}},
+    Design::Label{&Frmgraphshow::Label6,
+                  {.name = "Label6", .text = "Range:", .geometry = {56, 32, 48, 15}, .font = small}},
+    Design::Combo{&Frmgraphshow::Combo1,
+                  {.name = "Combo1", .geometry = {128, 32, 89, 20}, .font = controls, .pickList = true}},
+    Design::Label{&Frmgraphshow::Label2,
+                  {.name = "Label2", .text = "Start Time:", .geometry = {224, 32, 88, 15}, .font = small}},
+    Design::Box{&Frmgraphshow::starttimetext,
+                {.name = "starttimetext", .geometry = {336, 32, 169, 19}, .font = controls, .locked = true}},
+    Design::Label{&Frmgraphshow::Label7,
+                  {.name = "Label7", .text = "DataNo.", .geometry = {512, 32, 56, 15}, .font = small}},
+    Design::Box{&Frmgraphshow::NumberofAlltext,
+                {.name = "NumberofAlltext", .geometry = {568, 32, 129, 19}, .font = controls, .locked = true}},
+    Design::Label{
+        &Frmgraphshow::Label_Range6,
+        {.name = "Label_Range6", .text = "6000", .geometry = {0, 57, 64, 15}, .font = small, .align = Qt::AlignRight}},
+    Design::Label{
+        &Frmgraphshow::Label_Range5,
+        {.name = "Label_Range5", .text = "5000", .geometry = {0, 116, 64, 15}, .font = small, .align = Qt::AlignRight}},
+    Design::Label{
+        &Frmgraphshow::Label_Range4,
+        {.name = "Label_Range4", .text = "4000", .geometry = {0, 176, 64, 15}, .font = small, .align = Qt::AlignRight}},
+    Design::Label{
+        &Frmgraphshow::Label_Range3,
+        {.name = "Label_Range3", .text = "3000", .geometry = {0, 234, 64, 15}, .font = small, .align = Qt::AlignRight}},
+    Design::Label{
+        &Frmgraphshow::Label_Range2,
+        {.name = "Label_Range2", .text = "2000", .geometry = {0, 295, 64, 15}, .font = small, .align = Qt::AlignRight}},
+    Design::Label{
+        &Frmgraphshow::Label_Range1,
+        {.name = "Label_Range1", .text = "1000", .geometry = {0, 353, 64, 15}, .font = small, .align = Qt::AlignRight}},
+    Design::Label{
+        &Frmgraphshow::Label_Range0,
+        {.name = "Label_Range0", .text = "0", .geometry = {24, 408, 32, 15}, .font = small, .align = Qt::AlignRight}},
 };
 
 // The times under the plot box.
 const Design::Control timeLabels[] = {
-    Design::Label{&Frmgraphshow::LabelB0, {.name = "LabelB0", .text = "00:00:00", .geometry = {32, 432, 120, 15},
-                                           .font = small}},
-    Design::Label{&Frmgraphshow::LabelB1, {.name = "LabelB1", .text = "00:00:00", .geometry = {152, 432, 136, 15},
-                                           .font = small, .align = Qt::AlignHCenter}},
-    Design::Label{&Frmgraphshow::LabelB2, {.name = "LabelB2", .text = "00:00:00", .geometry = {312, 432, 136, 15},
-                                           .font = small, .align = Qt::AlignHCenter}},
-    Design::Label{&Frmgraphshow::LabelB3, {.name = "LabelB3", .text = "00:00:00", .geometry = {472, 432, 136, 15},
-                                           .font = small, .align = Qt::AlignHCenter}},
-    Design::Label{&Frmgraphshow::LabelB4, {.name = "LabelB4", .text = "00:00:00", .geometry = {616, 432, 120, 15},
-                                           .font = small, .align = Qt::AlignRight}},
+    Design::Label{&Frmgraphshow::LabelB0,
+                  {.name = "LabelB0", .text = "00:00:00", .geometry = {32, 432, 120, 15}, .font = small}},
+    Design::Label{&Frmgraphshow::LabelB1,
+                  {.name = "LabelB1",
+                   .text = "00:00:00",
+                   .geometry = {152, 432, 136, 15},
+                   .font = small,
+                   .align = Qt::AlignHCenter}},
+    Design::Label{&Frmgraphshow::LabelB2,
+                  {.name = "LabelB2",
+                   .text = "00:00:00",
+                   .geometry = {312, 432, 136, 15},
+                   .font = small,
+                   .align = Qt::AlignHCenter}},
+    Design::Label{&Frmgraphshow::LabelB3,
+                  {.name = "LabelB3",
+                   .text = "00:00:00",
+                   .geometry = {472, 432, 136, 15},
+                   .font = small,
+                   .align = Qt::AlignHCenter}},
+    Design::Label{&Frmgraphshow::LabelB4,
+                  {.name = "LabelB4",
+                   .text = "00:00:00",
+                   .geometry = {616, 432, 120, 15},
+                   .font = small,
+                   .align = Qt::AlignRight}},
 };
 
 // The file summary, stored hidden.
 const Design::Control fileSummaryBoxes[] = {
-    Design::Label{&Frmgraphshow::Label8, {.name = "Label8", .text = "Maximum:", .geometry = {312, 8, 72, 15},
-                                          .font = small, .visible = false}},
-    Design::Box{&Frmgraphshow::MaxofAll, {.name = "MaxofAll", .text = "", .geometry = {376, 8, 160, 19},
-                                          .font = controls, .locked = true, .visible = false}},
-    Design::Label{&Frmgraphshow::Label9, {.name = "Label9", .text = "Minimum:", .geometry = {552, 8, 72, 15},
-                                          .font = small, .visible = false}},
-    Design::Box{&Frmgraphshow::MinofAll, {.name = "MinofAll", .text = "", .geometry = {616, 8, 100, 19},
-                                          .font = controls, .locked = true, .visible = false}},
+    Design::Label{
+        &Frmgraphshow::Label8,
+        {.name = "Label8", .text = "Maximum:", .geometry = {312, 8, 72, 15}, .font = small, .visible = false}},
+    Design::Box{&Frmgraphshow::MaxofAll,
+                {.name = "MaxofAll",
+                 .text = "",
+                 .geometry = {376, 8, 160, 19},
+                 .font = controls,
+                 .locked = true,
+                 .visible = false}},
+    Design::Label{
+        &Frmgraphshow::Label9,
+        {.name = "Label9", .text = "Minimum:", .geometry = {552, 8, 72, 15}, .font = small, .visible = false}},
+    Design::Box{&Frmgraphshow::MinofAll,
+                {.name = "MinofAll",
+                 .text = "",
+                 .geometry = {616, 8, 100, 19},
+                 .font = controls,
+                 .locked = true,
+                 .visible = false}},
 };
 
 } // namespace
@@ -159,8 +196,7 @@ void Frmgraphshow::Combo1_Click() {
 }
 
 void Frmgraphshow::HScroll1_Change() {
-    state_.historyView = HScroll1->value() < HScroll1->maximum() &&
-                         state_.liveRecordCount > graph::screenRecords;
+    state_.historyView = HScroll1->value() < HScroll1->maximum() && state_.liveRecordCount > graph::screenRecords;
     frmrefresh();
 }
 

@@ -87,32 +87,32 @@ public:
 
     // Controls, named as in the window's design. Others read them; they write
     // through the operations above.
-    QLabel* Label1 = nullptr;          // "Real-Time Graph"
-    QLabel* Label6 = nullptr;          // "Range:"
-    QComboBox* Combo1 = nullptr;       // the range list
-    QLabel* Label2 = nullptr;          // "Start Time:"
+    QLabel* Label1 = nullptr;    // "Real-Time Graph"
+    QLabel* Label6 = nullptr;    // "Range:"
+    QComboBox* Combo1 = nullptr; // the range list
+    QLabel* Label2 = nullptr;    // "Start Time:"
     QLineEdit* starttimetext = nullptr;
-    QLabel* Label7 = nullptr;          // "DataNo."
+    QLabel* Label7 = nullptr; // "DataNo."
     QLineEdit* NumberofAlltext = nullptr;
-    QLabel* Label_Range0 = nullptr;    // "0" at the baseline
+    QLabel* Label_Range0 = nullptr; // "0" at the baseline
     QLabel* Label_Range1 = nullptr;
     QLabel* Label_Range2 = nullptr;
     QLabel* Label_Range3 = nullptr;
     QLabel* Label_Range4 = nullptr;
     QLabel* Label_Range5 = nullptr;
-    QLabel* Label_Range6 = nullptr;    // the top edge
-    GraphPlotBox* Picture1 = nullptr;  // the plot box
-    GraphPlotBox* Picture2 = nullptr;  // hidden print backdrop
-    QLabel* LabelB0 = nullptr;         // time of screen position 1
-    QLabel* LabelB1 = nullptr;         // 52
-    QLabel* LabelB2 = nullptr;         // 105
-    QLabel* LabelB3 = nullptr;         // 157
-    QLabel* LabelB4 = nullptr;         // 210
+    QLabel* Label_Range6 = nullptr;   // the top edge
+    GraphPlotBox* Picture1 = nullptr; // the plot box
+    GraphPlotBox* Picture2 = nullptr; // hidden print backdrop
+    QLabel* LabelB0 = nullptr;        // time of screen position 1
+    QLabel* LabelB1 = nullptr;        // 52
+    QLabel* LabelB2 = nullptr;        // 105
+    QLabel* LabelB3 = nullptr;        // 157
+    QLabel* LabelB4 = nullptr;        // 210
     QScrollBar* HScroll1 = nullptr;
     // File summary, hidden.
-    QLabel* Label8 = nullptr;          // "Maximum:"
+    QLabel* Label8 = nullptr; // "Maximum:"
     QLineEdit* MaxofAll = nullptr;
-    QLabel* Label9 = nullptr;          // "Minimum:"
+    QLabel* Label9 = nullptr; // "Minimum:"
     QLineEdit* MinofAll = nullptr;
 
     // Public members with their values after loading.
@@ -154,15 +154,15 @@ public:
     PictureButton* btmvToright = nullptr;
     PictureButton* btrealsize = nullptr;
     QCheckBox* dotLine = nullptr;
-    QLabel* Label5 = nullptr;          // "dot-dot line "
-    QComboBox* SelectRate = nullptr;   // periods in seconds
-    QLabel* Label3 = nullptr;          // "Sampling Rate:"
-    QLabel* Label4 = nullptr;          // "Sec"
-    QTimer* startRecTimer = nullptr;   // no tick action
-    QTimer* TimerRepire = nullptr;     // nothing starts it
-    ZoomBandShape* Shape1 = nullptr;   // inside Picture1
+    QLabel* Label5 = nullptr;        // "dot-dot line "
+    QComboBox* SelectRate = nullptr; // periods in seconds
+    QLabel* Label3 = nullptr;        // "Sampling Rate:"
+    QLabel* Label4 = nullptr;        // "Sec"
+    QTimer* startRecTimer = nullptr; // no tick action
+    QTimer* TimerRepire = nullptr;   // nothing starts it
+    ZoomBandShape* Shape1 = nullptr; // inside Picture1
     QMenu* PicUndoZoomMenu = nullptr;
-    QAction* Undo_Zoom = nullptr;      // "Undo Zoom", no action
+    QAction* Undo_Zoom = nullptr; // "Undo Zoom", no action
 
 protected:
     void paintEvent(QPaintEvent* e) override;

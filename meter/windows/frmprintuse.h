@@ -52,7 +52,7 @@ public:
     QLineEdit* MaxofAB = nullptr;
     QLineEdit* MinofAB = nullptr;
     QLabel* Label5 = nullptr;
-    QTimer* TimerRepire = nullptr; // 200 ms, never started
+    QTimer* TimerRepire = nullptr;                            // 200 ms, never started
     ImageList ImageList1, ImageList2, ImageList3, ImageList4; // empty, unused
 };
 

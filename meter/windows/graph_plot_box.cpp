@@ -19,8 +19,8 @@ void paintTimeMarker(QPainter& p, QPoint apex) {
 namespace {
 
 // Series colours in drawing order.
-const std::array<QColor, graph::seriesCount> seriesColours = {
-    QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255), QColor(0, 0, 0)};
+const std::array<QColor, graph::seriesCount> seriesColours = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255),
+                                                              QColor(0, 0, 0)};
 
 // The grid: five horizontal lines across the box, three vertical ones from
 // y = 352 up to 0; dotted, one pixel on, one off.

@@ -28,13 +28,22 @@ public:
     explicit GraphPlotBox(QWidget* parent = nullptr);
 
     // What step 3 draws; nullptr draws no series. Not owned; must outlive the box.
-    void setGraph(const GraphGeometry* g) { graph_ = g; update(); }
+    void setGraph(const GraphGeometry* g) {
+        graph_ = g;
+        update();
+    }
 
     // The background picture (the box's Picture); a null pixmap removes it.
-    void setPicture(const QPixmap& picture) { picture_ = picture; update(); }
+    void setPicture(const QPixmap& picture) {
+        picture_ = picture;
+        update();
+    }
     const QPixmap& picture() const { return picture_; }
 
-    void setFrozen(bool frozen) { frozen_ = frozen; update(); }
+    void setFrozen(bool frozen) {
+        frozen_ = frozen;
+        update();
+    }
     bool frozen() const { return frozen_; }
 
     // An image of the box's current drawing (its Image).

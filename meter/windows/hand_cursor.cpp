@@ -17,21 +17,21 @@ QPixmap handCursorPixmap() {
     hand.moveTo(10, 3);
     hand.quadTo(10, 1, 12, 1);
     hand.quadTo(14, 1, 14, 3);
-    hand.lineTo(14, 12);            // index finger, right side
-    hand.quadTo(14, 11, 16, 11);    // middle finger knuckle
+    hand.lineTo(14, 12);         // index finger, right side
+    hand.quadTo(14, 11, 16, 11); // middle finger knuckle
     hand.quadTo(18, 11, 18, 13);
-    hand.quadTo(18, 12, 20, 12);    // ring finger
+    hand.quadTo(18, 12, 20, 12); // ring finger
     hand.quadTo(22, 12, 22, 14);
-    hand.quadTo(22, 13, 24, 13);    // little finger
+    hand.quadTo(22, 13, 24, 13); // little finger
     hand.quadTo(26, 13, 26, 15);
     hand.lineTo(26, 22);
-    hand.quadTo(26, 26, 23, 28);    // back of the hand
+    hand.quadTo(26, 26, 23, 28); // back of the hand
     hand.lineTo(23, 30);
     hand.lineTo(12, 30);
     hand.lineTo(12, 28);
-    hand.quadTo(9, 25, 6, 21);      // heel of the hand
+    hand.quadTo(9, 25, 6, 21); // heel of the hand
     hand.lineTo(3, 16);
-    hand.quadTo(2, 14, 4, 14);      // thumb
+    hand.quadTo(2, 14, 4, 14); // thumb
     hand.quadTo(6, 14, 7, 16);
     hand.lineTo(10, 19);
     hand.closeSubpath();
@@ -48,8 +48,6 @@ QPixmap handCursorPixmap() {
     return pm;
 }
 
-QCursor handCursor() {
-    return QCursor(handCursorPixmap(), 12, 1);
-}
+QCursor handCursor() { return QCursor(handCursorPixmap(), 12, 1); }
 
 } // namespace meter

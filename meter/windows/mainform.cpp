@@ -37,8 +37,7 @@ namespace {
 Environment checked(Environment env) {
     if (!env.boxes) throw std::invalid_argument("The main window needs message boxes (Environment::boxes)");
     if (!env.clock) throw std::invalid_argument("The main window needs a clock (Environment::clock)");
-    if (!env.shortDate)
-        throw std::invalid_argument("The main window needs the short date (Environment::shortDate)");
+    if (!env.shortDate) throw std::invalid_argument("The main window needs the short date (Environment::shortDate)");
     return env;
 }
 
@@ -101,8 +100,8 @@ bool MainForm::MDIForm_Load() {
     }
     if (found.error == PortLookupError::NoBridge) {
         qCWarning(windowsLog, "No tty in %s is driven by cp210x", (env_.sysfsRoot / "class" / "tty").c_str());
-        endProgram(QStringLiteral(
-            "No com-port! Please check out the line-connection and the device-driver-installation!"));
+        endProgram(
+            QStringLiteral("No com-port! Please check out the line-connection and the device-driver-installation!"));
         return false;
     }
     MSComm1->setCommPort(static_cast<std::int16_t>(found.commPort));
@@ -143,12 +142,10 @@ void MainForm::wireViews() {
     connect(frmstatus, &Statusfrm::seriesSwitched, frmgraph, &Frmgraphshow::frmrefresh);
 
     auto resync = [this] { resyncReceive(); };
-    connect(frmtoolbar, &Toolbar::saveAsRequested, this, [this, resync] {
-        saveasCommand(state, CommonDialog1, *env_.boxes, env_.clock, env_.regional, resync);
-    });
-    connect(frmtoolbar, &Toolbar::exportRequested, this, [this, resync] {
-        exportCommand(state, CommonDialog1, *env_.boxes, env_.regional, resync);
-    });
+    connect(frmtoolbar, &Toolbar::saveAsRequested, this,
+            [this, resync] { saveasCommand(state, CommonDialog1, *env_.boxes, env_.clock, env_.regional, resync); });
+    connect(frmtoolbar, &Toolbar::exportRequested, this,
+            [this, resync] { exportCommand(state, CommonDialog1, *env_.boxes, env_.regional, resync); });
     connect(frmtoolbar, &Toolbar::printRequested, this, [this, resync] {
         GraphPrintAdapter<Frmgraphshow> graph(*frmgraph);
         printCommand(graph, *printer_, *env_.boxes, resync);
@@ -263,8 +260,7 @@ void MainForm::sendKey(std::uint8_t keyCode) {
 }
 
 void MainForm::Command1_Click() {
-    if (MSComm1->PortOpen())
-        env_.boxes->show(QStringLiteral("fdsfds"), programTitle, MessageBoxes::Buttons::Ok);
+    if (MSComm1->PortOpen()) env_.boxes->show(QStringLiteral("fdsfds"), programTitle, MessageBoxes::Buttons::Ok);
 }
 
 void MainForm::connectDialog() {

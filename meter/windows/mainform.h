@@ -34,14 +34,14 @@ class Toolbar;
 struct Environment {
     PortPathMap portPath = linuxPortPath;
     std::filesystem::path sysfsRoot = "/sys";
-    MessageBoxes* boxes = nullptr;   // required
-    CommonDialog::Chooser chooser;   // the file dialog
-    Clock clock;                     // required: local date and time
-    ShortDateText shortDate;         // required: today in the system's short-date form
+    MessageBoxes* boxes = nullptr; // required
+    CommonDialog::Chooser chooser; // the file dialog
+    Clock clock;                   // required: local date and time
+    ShortDateText shortDate;       // required: today in the system's short-date form
     // Decimal separator and time format. The main window's copy is the one
     // the program goes by: its windows and commands are handed a reference.
     Regional regional;
-    Printer* printer = nullptr;      // none: the system's default printer
+    Printer* printer = nullptr; // none: the system's default printer
 };
 
 class MainForm : public QWidget {

@@ -136,7 +136,7 @@ const std::array<MeterKeyPicture, 7>& meterKeyPictures() {
     // The legends printed on the keys of the key table, in its order.
     static const std::array<MeterKeyPicture, 7> keys = [] {
         const std::pair<const char*, const char*> legends[] = {
-            {"SET", nullptr}, {"MEAN", nullptr}, {"HOLD", "ZERO"}, {"MAX", "MIN"},
+            {"SET", nullptr}, {"MEAN", nullptr},  {"HOLD", "ZERO"}, {"MAX", "MIN"},
             {"FLOW", "TEMP"}, {"ENTER", nullptr}, {"", nullptr},
         };
         std::array<MeterKeyPicture, 7> k{};

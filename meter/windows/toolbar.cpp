@@ -19,37 +19,43 @@ using Design = FormDesign<Toolbar>;
 // and take their size from them; minimise and close show 29 x 32 pixels of
 // their pictures.
 const Design::Control table[] = {
-    Design::PictureButton{&Toolbar::export_, &Toolbar::ToolBarImageList,
+    Design::PictureButton{&Toolbar::export_,
+                          &Toolbar::ToolBarImageList,
                           {.geometry = {328, 24, 0, 0}, .tip = "export to *.xls", .hover = 3, .normal = 4}},
-    Design::PictureButton{&Toolbar::saveas, &Toolbar::ToolBarImageList,
+    Design::PictureButton{&Toolbar::saveas,
+                          &Toolbar::ToolBarImageList,
                           {.geometry = {416, 24, 0, 0}, .tip = " save data as file ", .hover = 11, .normal = 12}},
-    Design::PictureButton{&Toolbar::toolprint, &Toolbar::ToolBarImageList,
+    Design::PictureButton{&Toolbar::toolprint,
+                          &Toolbar::ToolBarImageList,
                           {.geometry = {504, 24, 0, 0}, .tip = "print data or graph", .hover = 9, .normal = 10}},
-    Design::PictureButton{&Toolbar::help, &Toolbar::ToolBarImageList,
+    Design::PictureButton{&Toolbar::help,
+                          &Toolbar::ToolBarImageList,
                           {.geometry = {592, 24, 0, 0}, .tip = "help", .hover = 5, .normal = 6}},
-    Design::PictureButton{&Toolbar::connect_, &Toolbar::ToolBarImageList,
-                          {.geometry = {144, -8, 0, 0}, .tip = "connect to ValdorK17", .hover = 1, .normal = 2,
-                           .visible = false}},
-    Design::PictureButton{&Toolbar::toolopen, &Toolbar::ToolBarImageList,
-                          {.geometry = {160, 0, 0, 0}, .tip = "open datafile", .hover = 7, .normal = 8,
-                           .visible = false}},
-    Design::PictureButton{&Toolbar::toolmin, nullptr,
-                          {.geometry = {848, 8, 29, 32}, .tip = "mini", .picture = toolminPicture}},
-    Design::PictureButton{&Toolbar::toolclose, nullptr,
-                          {.geometry = {880, 8, 29, 32}, .tip = "close", .picture = toolclosePicture}},
+    Design::PictureButton{
+        &Toolbar::connect_,
+        &Toolbar::ToolBarImageList,
+        {.geometry = {144, -8, 0, 0}, .tip = "connect to ValdorK17", .hover = 1, .normal = 2, .visible = false}},
+    Design::PictureButton{
+        &Toolbar::toolopen,
+        &Toolbar::ToolBarImageList,
+        {.geometry = {160, 0, 0, 0}, .tip = "open datafile", .hover = 7, .normal = 8, .visible = false}},
+    Design::PictureButton{
+        &Toolbar::toolmin, nullptr, {.geometry = {848, 8, 29, 32}, .tip = "mini", .picture = toolminPicture}},
+    Design::PictureButton{
+        &Toolbar::toolclose, nullptr, {.geometry = {880, 8, 29, 32}, .tip = "close", .picture = toolclosePicture}},
     Design::Button{&Toolbar::Command1, {.text = "Command1", .geometry = {704, 24, 65, 33}, .visible = false}},
-    Design::Label{&Toolbar::Label1, {.name = "Label1", .text = "HW-310", .geometry = twipsRect(480, 480, 3015, 615),
-                                     .font = FontDesign{DesignFace::MSSansSerif, 24}, .visible = false}},
+    Design::Label{&Toolbar::Label1,
+                  {.name = "Label1",
+                   .text = "HW-310",
+                   .geometry = twipsRect(480, 480, 3015, 615),
+                   .font = FontDesign{DesignFace::MSSansSerif, 24},
+                   .visible = false}},
 };
 
 } // namespace
 
 Toolbar::Toolbar(SharedState& state, QWidget* mainWindow, CommonDialog& dialog, QWidget* parent)
-    : QWidget(parent),
-      CommonDialog1(dialog),
-      ToolBarImageList(toolBarImages()),
-      state_(state),
-      mainWindow_(mainWindow),
+    : QWidget(parent), CommonDialog1(dialog), ToolBarImageList(toolBarImages()), state_(state), mainWindow_(mainWindow),
       background_(toolbarBackground()) {
     setObjectName(QStringLiteral("toolbar"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -90,9 +96,7 @@ void Toolbar::Form_Load() {
     toolclose->move(toolclose->x(), 8 + 5);
 }
 
-void Toolbar::setMainWidth(int px) {
-    resize(std::max(0, px), designedHeight);
-}
+void Toolbar::setMainWidth(int px) { resize(std::max(0, px), designedHeight); }
 
 void Toolbar::export_Click() {
     export_->endClick();
@@ -130,17 +134,11 @@ void Toolbar::exportToExcel() {
     emit exportToExcelRequested();
 }
 
-void Toolbar::printgraph_Click() {
-    emit printGraphRequested();
-}
+void Toolbar::printgraph_Click() { emit printGraphRequested(); }
 
-void Toolbar::printdata_Click() {
-    emit printDataRequested(printReport_);
-}
+void Toolbar::printdata_Click() { emit printDataRequested(printReport_); }
 
-void Toolbar::printalldata_Click() {
-    emit printAllDataRequested(printReport_);
-}
+void Toolbar::printalldata_Click() { emit printAllDataRequested(printReport_); }
 
 void Toolbar::toolmin_Click() {
     if (mainWindow_) mainWindow_->showMinimized();
@@ -150,9 +148,7 @@ void Toolbar::toolclose_Click() {
     if (mainWindow_) mainWindow_->close();
 }
 
-void Toolbar::Command1_Click() {
-    emit testRequested();
-}
+void Toolbar::Command1_Click() { emit testRequested(); }
 
 void Toolbar::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -34,7 +34,7 @@ public:
     void setMainWidth(int px);
 
     void export_Click();
-    void saveas_Click();  // also run by the shut-down question
+    void saveas_Click(); // also run by the shut-down question
     void toolprint_Click();
     void help_Click();
     void toolmin_Click();

@@ -93,10 +93,17 @@ using F = DataFileFailure;
 TEST(DataFile, SmallFiles) {
     const std::string r1 = rec("1", "12:00:01", "45.5"), r2 = rec("2", "12:00:02", "46.25");
     const std::string head = joined({"a", "b", kSeparator, "c"});
-    struct Case { const char* name; std::string bytes; std::int32_t count; F failure; std::int64_t line; };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::int32_t count;
+        F failure;
+        std::int64_t line;
+    };
     const Case cases[] = {
         {"one line end after the last record", dataFile({r1, r2}), 2, F::None, 0},
-        {"no line end after the last record", dataFile({r1, r2}).substr(0, dataFile({r1, r2}).size() - 2), 2, F::None, 0},
+        {"no line end after the last record", dataFile({r1, r2}).substr(0, dataFile({r1, r2}).size() - 2), 2, F::None,
+         0},
         {"lone CR line ends", dataFile({r1, r2}, "\r"), 2, F::None, 0},
         {"mixed line ends", "a\rb\r\n" + kSeparator + "\rc\r\n" + r1 + "\r" + r2, 2, F::None, 0},
         {"LF inside a header line", "a\nb\r\nc\r\n" + kSeparator + "\r\nd\r\n" + r1, 1, F::None, 0},
@@ -125,8 +132,18 @@ TEST(DataFile, SmallFiles) {
         {"value infinity", dataFile({rec("1", "t", "-infinity")}), 0, F::BadNumber, 5},
         {"value 0x10", dataFile({rec("1", "t", "0x10")}), 0, F::BadNumber, 5},
         {"value 1e999", dataFile({rec("1", "t", "1e999")}), 0, F::BadNumber, 5},
-        {"NUL inside the value", dataFile({rec("1", "t", std::string("4\0" "5", 3))}), 0, F::BadNumber, 5},
-        {"NUL inside the number", dataFile({rec(std::string("1\0" "2", 3), "t", "5")}), 0, F::BadNumber, 5},
+        {"NUL inside the value",
+         dataFile({rec("1", "t",
+                       std::string("4\0"
+                                   "5",
+                                   3))}),
+         0, F::BadNumber, 5},
+        {"NUL inside the number",
+         dataFile({rec(std::string("1\0"
+                                   "2",
+                                   3),
+                       "t", "5")}),
+         0, F::BadNumber, 5},
         {"value in the other separator", dataFile({rec("1", "t", "4,5")}), 0, F::BadNumber, 5},
         {"number beyond 32 bits", dataFile({rec("2147483648", "t", "5")}), 0, F::BadNumber, 5},
         {"number 1e10", dataFile({rec("1e10", "t", "5")}), 0, F::BadNumber, 5},
@@ -137,7 +154,8 @@ TEST(DataFile, SmallFiles) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         for (const std::size_t chunk : {std::size_t{0}, std::size_t{1}, std::size_t{7}}) {
-            const Read r = readBytes(c.bytes, '.', chunk ? std::vector<std::size_t>{chunk} : std::vector<std::size_t>{});
+            const Read r =
+                readBytes(c.bytes, '.', chunk ? std::vector<std::size_t>{chunk} : std::vector<std::size_t>{});
             EXPECT_EQ(r.result.failure, c.failure) << "chunk " << chunk;
             EXPECT_EQ(r.result.count, c.count) << "chunk " << chunk;
             EXPECT_EQ(r.result.failedLine, c.line) << "chunk " << chunk;
@@ -146,10 +164,15 @@ TEST(DataFile, SmallFiles) {
 }
 
 TEST(DataFile, FieldsInTheirColumns) {
-    std::string withDegree = rec("7", "\xB0" "C x", "-3.5", "\xB0" "C");
+    std::string withDegree = rec("7",
+                                 "\xB0"
+                                 "C x",
+                                 "-3.5",
+                                 "\xB0"
+                                 "C");
     std::string garbageBetween = rec("8", "t8", "1e2", "dBC");
-    garbageBetween[13] = 'x'; // column 14
-    garbageBetween[25] = 'y'; // column 26
+    garbageBetween[13] = 'x';             // column 14
+    garbageBetween[25] = 'y';             // column 26
     garbageBetween.replace(39, 3, "zzz"); // columns 40-42
     garbageBetween += "and more after column 45";
     const std::vector<std::string> lines = {
@@ -165,11 +188,25 @@ TEST(DataFile, FieldsInTheirColumns) {
     ASSERT_TRUE(r.result.ok());
     ASSERT_EQ(r.result.count, 7);
     const FileRecordStore& s = *r.records;
-    struct Want { std::int32_t no; const char* time; double value; const char* unit; };
+    struct Want {
+        std::int32_t no;
+        const char* time;
+        double value;
+        const char* unit;
+    };
     const Want want[] = {
-        {12, "12:30:45", 1.25, "dBA"}, {14, "1 2", 0, "dBA"},   {-2, "", 7, "dBA"},
-        {0, "\t1\t", 2, "dB"},         {7, "\xC2\xB0" "C x", -3.5, "\xC2\xB0" "C"},
-        {8, "t8", 100, "dBC"},         {9, "t9", 9, ""},
+        {12, "12:30:45", 1.25, "dBA"},
+        {14, "1 2", 0, "dBA"},
+        {-2, "", 7, "dBA"},
+        {0, "\t1\t", 2, "dB"},
+        {7,
+         "\xC2\xB0"
+         "C x",
+         -3.5,
+         "\xC2\xB0"
+         "C"},
+        {8, "t8", 100, "dBC"},
+        {9, "t9", 9, ""},
     };
     for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(i + 1);
@@ -205,7 +242,11 @@ std::string recordsFile(int records, const std::string& after = "") {
 }
 
 TEST(DataFile, StopsAtTheStoresSize) {
-    struct Case { const char* name; int records; std::string after; };
+    struct Case {
+        const char* name;
+        int records;
+        std::string after;
+    };
     const Case cases[] = {
         {"36000 records", 36000, ""},
         {"36001 records", 36001, ""},
@@ -233,7 +274,10 @@ TEST(DataFile, StopsAtTheStoresSize) {
 TEST(DataFile, ReadErrorFailsTheRead) {
     const std::string bytes = recordsFile(3000);
     auto store = std::make_unique<FileRecordStore>();
-    struct Case { std::size_t at; std::int64_t line; };
+    struct Case {
+        std::size_t at;
+        std::int64_t line;
+    };
     for (const Case c : {Case{0, 1}, Case{10, 1}, Case{bytes.find('_') + 3, 3}, Case{bytes.size() / 2, 0}}) {
         MemorySource source(bytes, {4096}, c.at);
         const DataFileResult r = readDataFile(source, '.', *store);
@@ -247,8 +291,16 @@ TEST(DataFile, ReadErrorFailsTheRead) {
 
 // ---- The property test: random damage to a good file, against a model. ----
 
-struct ModelRecord { std::int32_t no; double value; std::string time, unit; };
-struct ModelResult { F failure = F::None; std::int64_t line = 0; std::vector<ModelRecord> records; };
+struct ModelRecord {
+    std::int32_t no;
+    double value;
+    std::string time, unit;
+};
+struct ModelResult {
+    F failure = F::None;
+    std::int64_t line = 0;
+    std::vector<ModelRecord> records;
+};
 
 std::string trimBlanks(std::string s) {
     s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
@@ -293,12 +345,16 @@ ModelResult model(const std::string& bytes) {
 
 std::string goodFile(std::mt19937& rng) {
     auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    const char* units[] = {"dBA", "dBC", "\xB0" "C", "", "m/s"};
+    const char* units[] = {"dBA", "dBC",
+                           "\xB0"
+                           "C",
+                           "", "m/s"};
     const char* values[] = {"45.5", "-0.25", "100", "1e2", ".5", "+3.", "0", "123456.789", "2.5E-3"};
     std::vector<std::string> records;
     for (int n = 1 + pick(12); n > 0; --n) {
         const std::string no = std::to_string(pick(100000) - 50) + (pick(4) == 0 ? ".5" : "");
-        const std::string time = std::to_string(10 + pick(14)) + ":" + std::to_string(10 + pick(50)) + (pick(5) ? ":07" : "");
+        const std::string time =
+            std::to_string(10 + pick(14)) + ":" + std::to_string(10 + pick(50)) + (pick(5) ? ":07" : "");
         records.push_back(rec(no, time, values[pick(9)], units[pick(5)]));
     }
     return dataFile(records, pick(3) ? "\r\n" : "\r");
@@ -306,7 +362,8 @@ std::string goodFile(std::mt19937& rng) {
 
 void mutate(std::string& s, std::mt19937& rng) {
     auto pick = [&rng](std::size_t n) { return n == 0 ? 0 : rng() % n; };
-    const char interesting[] = {'\0', '\r', '\n', ' ', '_', '.', ',', '-', '+', 'e', '1', '9', '\x80', '\xB0', '\xFF', '\t'};
+    const char interesting[] = {'\0', '\r', '\n', ' ', '_',    '.',    ',',    '-',
+                                '+',  'e',  '1',  '9', '\x80', '\xB0', '\xFF', '\t'};
     const std::size_t at = pick(s.size() + 1);
     // The line around `at`: from after the line end before it to its CR.
     auto lineBounds = [&s, at](std::size_t& begin, std::size_t& end) {
@@ -317,7 +374,9 @@ void mutate(std::string& s, std::mt19937& rng) {
     };
     switch (pick(8)) {
     case 0: // a byte flipped
-        if (!s.empty()) s[std::min(at, s.size() - 1)] = pick(2) ? interesting[pick(sizeof interesting)] : static_cast<char>(pick(256));
+        if (!s.empty())
+            s[std::min(at, s.size() - 1)] =
+                pick(2) ? interesting[pick(sizeof interesting)] : static_cast<char>(pick(256));
         break;
     case 1: { // a line cut short
         std::size_t begin, end;
@@ -340,7 +399,9 @@ void mutate(std::string& s, std::mt19937& rng) {
     }
     case 4: s.insert(at, 1, '\0'); break;
     case 5: s.insert(at, 1, static_cast<char>(0x80 + pick(128))); break;
-    case 6: if (!s.empty()) s.erase(std::min(at, s.size() - 1), 1); break;
+    case 6:
+        if (!s.empty()) s.erase(std::min(at, s.size() - 1), 1);
+        break;
     default: s.insert(at, pick(3) == 0 ? "\r\n" : (pick(2) ? "\r" : "\n")); break;
     }
 }

@@ -26,9 +26,12 @@ protected:
     // Records 1 to count; record n is taken n seconds after midnight.
     void fill(int count) {
         for (int n = 1; n <= count; ++n)
-            testsupport::setLiveRecord(s, n, {.velocity = velocityOf(n), .temperature = temperatureOf(n),
-                                              .flow = flowOf(n), .area = areaOf(n),
-                                              .time = testsupport::timeOfDayAt(n)});
+            testsupport::setLiveRecord(s, n,
+                                       {.velocity = velocityOf(n),
+                                        .temperature = temperatureOf(n),
+                                        .flow = flowOf(n),
+                                        .area = areaOf(n),
+                                        .time = testsupport::timeOfDayAt(n)});
         s.liveRecordCount = count;
     }
 
@@ -97,7 +100,10 @@ protected:
 TEST(GraphScroll, RangeGrowsByTheScreen) {
     EXPECT_FALSE(scrollRangeFor(1, false));
     EXPECT_FALSE(scrollRangeFor(210, false));
-    struct Case { int n; int max; };
+    struct Case {
+        int n;
+        int max;
+    };
     for (Case c : {Case{211, 11}, Case{419, 11}, Case{420, 21}, Case{50000, 2381}}) {
         auto r = scrollRangeFor(c.n, false);
         ASSERT_TRUE(r) << c.n;
@@ -122,8 +128,7 @@ TEST(GraphY, MapsValuesAsThePlotBoxDoes) {
     // Far beyond the float range: infinity, never an out-of-range conversion.
     EXPECT_EQ(graphY(1e300, 10), -std::numeric_limits<float>::infinity());
     EXPECT_EQ(graphY(-1e300, 10), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(graphY(std::numeric_limits<double>::infinity(), 10),
-              -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(graphY(std::numeric_limits<double>::infinity(), 10), -std::numeric_limits<float>::infinity());
     EXPECT_TRUE(std::isnan(graphY(std::nan(""), 10)));
 }
 
@@ -196,12 +201,9 @@ TEST_F(GraphGeometryTest, HistoryPositions) {
         std::array<int, 5> labelRecords;
     };
     const Case cases[] = {
-        {50000, 1, 0, 210, {1, 52, 105, 157, 210}},
-        {50000, 2380, 49959, 41, {49960, 0, 0, 0, 0}},
-        {211, 1, 0, 210, {1, 52, 105, 157, 210}},
-        {211, 2, 21, 190, {22, 73, 126, 178, 0}},
-        {211, 3, 42, 169, {43, 94, 147, 199, 0}},
-        {211, 10, 189, 22, {190, 0, 0, 0, 0}},
+        {50000, 1, 0, 210, {1, 52, 105, 157, 210}}, {50000, 2380, 49959, 41, {49960, 0, 0, 0, 0}},
+        {211, 1, 0, 210, {1, 52, 105, 157, 210}},   {211, 2, 21, 190, {22, 73, 126, 178, 0}},
+        {211, 3, 42, 169, {43, 94, 147, 199, 0}},   {211, 10, 189, 22, {190, 0, 0, 0, 0}},
     };
     fill(50000);
     s.historyView = true;
@@ -220,8 +222,7 @@ TEST_F(GraphGeometryTest, HistoryPositions) {
 TEST_F(GraphGeometryTest, HistoryPositionOutsideTheStoreShowsNothing) {
     fill(300);
     s.historyView = true;
-    for (int position : {0, -5, 16, 32767, std::numeric_limits<int>::max(),
-                         std::numeric_limits<int>::min()}) {
+    for (int position : {0, -5, 16, 32767, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
         compute(position);
         EXPECT_EQ(g.view, GraphView::None) << position;
         EXPECT_FALSE(g.labels.has_value());
@@ -237,8 +238,8 @@ TEST_F(GraphGeometryTest, ValuesAtAndAboveTheFullScale) {
         int count;
         bool history;
         int position;
-        int atRange;  // record holding exactly the full scale
-        int above;    // record holding more than the full scale
+        int atRange; // record holding exactly the full scale
+        int above;   // record holding more than the full scale
         std::vector<int> velocityLeftOut;
     };
     const Case cases[] = {
@@ -355,7 +356,8 @@ TEST_F(GraphGeometryTest, TimeLabelsInTheUsersFormatAreNeverCut) {
     // characters and digits of their own, 12 hours.
     using F = TimeFormat::Field;
     TimeFormat::Digits tibetan;
-    for (int d = 0; d < 10; ++d) tibetan[static_cast<std::size_t>(d)] = "\xE0\xBC" + std::string(1, static_cast<char>(0xA0 + d));
+    for (int d = 0; d < 10; ++d)
+        tibetan[static_cast<std::size_t>(d)] = "\xE0\xBC" + std::string(1, static_cast<char>(0xA0 + d));
     const std::string hour = "\xE0\xBD\x86\xE0\xBD\xB4\xE0\xBC\x8B\xE0\xBD\x9A\xE0\xBD\xBC\xE0\xBD\x91\xE0\xBC\x8B ";
     timeFormat = TimeFormat({{F::Text, false, hour, {}},
                              {F::Hour12, false, {}, {}},

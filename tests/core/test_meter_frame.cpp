@@ -21,11 +21,26 @@ std::uint32_t bitsOf(float f) {
 
 // Every decoded field, floats by their bit patterns so NaNs compare too.
 std::vector<std::uint32_t> fieldsOf(const MeterFrame& f) {
-    return {bitsOf(f.displayValue1), bitsOf(f.displayValue2), bitsOf(f.velocitySI),
-            bitsOf(f.temperatureSI), bitsOf(f.flowSI), bitsOf(f.areaSI),
-            f.velocityUnitCode, f.flowUnitCode, f.areaUnitCode, f.temperatureUnitCode,
-            f.statusFlags1, f.statusFlags2, f.statusFlags3, f.blankFlags, f.meanFlags,
-            f.secondLineFunction, f.clockMode, f.timeField1, f.timeField2, f.timeField3};
+    return {bitsOf(f.displayValue1),
+            bitsOf(f.displayValue2),
+            bitsOf(f.velocitySI),
+            bitsOf(f.temperatureSI),
+            bitsOf(f.flowSI),
+            bitsOf(f.areaSI),
+            f.velocityUnitCode,
+            f.flowUnitCode,
+            f.areaUnitCode,
+            f.temperatureUnitCode,
+            f.statusFlags1,
+            f.statusFlags2,
+            f.statusFlags3,
+            f.blankFlags,
+            f.meanFlags,
+            f.secondLineFunction,
+            f.clockMode,
+            f.timeField1,
+            f.timeField2,
+            f.timeField3};
 }
 
 struct FloatCase {
@@ -60,8 +75,7 @@ TEST(MeterFrame, FloatFieldsAreLittleEndianAtTheirOffsets) {
             SCOPED_TRACE(testing::Message() << "offset " << o << " pattern " << std::hex << c.bits);
             EXPECT_EQ(bitsOf(frameFloat(b, static_cast<int>(o))), c.bits);
             const MeterFrame f = decodeFrame(b);
-            for (int j = 0; j < 6; ++j)
-                EXPECT_EQ(bitsOf(f.*fields[j]), j == i ? c.bits : 0u) << "field " << j;
+            for (int j = 0; j < 6; ++j) EXPECT_EQ(bitsOf(f.*fields[j]), j == i ? c.bits : 0u) << "field " << j;
         }
     }
     FrameBytes one{};
@@ -105,7 +119,7 @@ TEST(MeterFrame, BytesNotExaminedChangeNothing) {
 TEST(MeterFrame, UnitNibbleAndValidity) {
     // code, unit, invalid
     const std::tuple<std::uint8_t, int, bool> cases[] = {
-        {0x01, 1, false}, {0x11, 1, true},   {0x21, 1, false}, {0xF1, 1, false},
+        {0x01, 1, false}, {0x11, 1, true},  {0x21, 1, false}, {0xF1, 1, false},
         {0x06, 6, false}, {0x1F, 15, true}, {0x10, 0, true},  {0x00, 0, false},
     };
     for (const auto& [code, unit, invalid] : cases) {

@@ -30,15 +30,14 @@ TEST(MeterKeys, OneAreaPerKeyInsideThePanelWithoutOverlap) {
         EXPECT_EQ(k.visible, k.key != "MAX/MIN");
         for (const MeterKey& other : meterKeys) {
             if (&other == &k) continue;
-            const bool apart = k.rect.left + k.rect.width <= other.rect.left ||
-                               other.rect.left + other.rect.width <= k.rect.left ||
-                               k.rect.top + k.rect.height <= other.rect.top ||
-                               other.rect.top + other.rect.height <= k.rect.top;
+            const bool apart =
+                k.rect.left + k.rect.width <= other.rect.left || other.rect.left + other.rect.width <= k.rect.left ||
+                k.rect.top + k.rect.height <= other.rect.top || other.rect.top + other.rect.height <= k.rect.top;
             EXPECT_TRUE(apart) << other.key;
         }
     }
-    EXPECT_EQ(areas, (std::set<std::string_view>{"Image1", "Image2", "Image3", "Image4", "Image5", "Image6",
-                                                 "Image7"}));
+    EXPECT_EQ(areas,
+              (std::set<std::string_view>{"Image1", "Image2", "Image3", "Image4", "Image5", "Image6", "Image7"}));
     EXPECT_EQ(meterKeyByArea("Image8"), nullptr);
     EXPECT_EQ(meterKeyByArea("image1"), nullptr);
 }

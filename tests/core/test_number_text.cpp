@@ -15,7 +15,11 @@
 using namespace meter;
 
 TEST(NumberText, GeneralForm) {
-    struct Case { double v; const char* dot; const char* comma; };
+    struct Case {
+        double v;
+        const char* dot;
+        const char* comma;
+    };
     const Case cases[] = {
         {0.0, "0", "0"},
         {-0.0, "0", "0"},
@@ -26,7 +30,7 @@ TEST(NumberText, GeneralForm) {
         {1234.5, "1234.5", "1234,5"},
         {-90000, "-90000", "-90000"},
         {17716500, "17716500", "17716500"},
-        {0.1 + 0.2, "0.3", "0,3"},               // 15 significant digits
+        {0.1 + 0.2, "0.3", "0,3"}, // 15 significant digits
         {18000030.2, "18000030.2", "18000030,2"},
         {1e20, "100000000000000000000", "100000000000000000000"},
         {0.000012, "0.000012", "0,000012"},
@@ -41,12 +45,18 @@ TEST(NumberText, GeneralForm) {
 }
 
 TEST(NumberText, PatternRoundsHalfAwayFromZero) {
-    struct Case { double v; int k; const char* text; };
+    struct Case {
+        double v;
+        int k;
+        const char* text;
+    };
     const Case cases[] = {
-        {2.5, 0, "3"},     {-2.5, 0, "-3"},    {0.5, 0, "1"},
-        {0.25, 1, "0.3"},  {-0.25, 1, "-0.3"}, {2.345 - 0.0005, 2, "2.34"},
-        {9.99991, 3, "10.000"}, {1234.56 - 0.05, 0, "1235"}, {0, 1, "0.0"},
-        {32, 1, "32.0"},   {-16168, 1, "-16168.0"}, {999.95, 1, "1000.0"},
+        {2.5, 0, "3"},           {-2.5, 0, "-3"},
+        {0.5, 0, "1"},           {0.25, 1, "0.3"},
+        {-0.25, 1, "-0.3"},      {2.345 - 0.0005, 2, "2.34"},
+        {9.99991, 3, "10.000"},  {1234.56 - 0.05, 0, "1235"},
+        {0, 1, "0.0"},           {32, 1, "32.0"},
+        {-16168, 1, "-16168.0"}, {999.95, 1, "1000.0"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(formatPattern(c.v, c.k), c.text) << c.v << " " << c.k;
@@ -90,7 +100,8 @@ std::string referenceText(double v, char sep) {
         out += sep;
         out += std::string(static_cast<std::size_t>(-exp - 1), '0') + digits;
     } else {
-        for (int i = 0; i <= exp; ++i) out += i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0';
+        for (int i = 0; i <= exp; ++i)
+            out += i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)] : '0';
         if (static_cast<int>(digits.size()) > exp + 1) out += sep + digits.substr(static_cast<std::size_t>(exp + 1));
     }
     return out;
@@ -101,10 +112,31 @@ std::string referenceText(double v, char sep) {
 // Stored readings (thousandths and their neighbours), powers of two, the
 // ends of the range and any bit pattern.
 std::vector<double> generalFormValues() {
-    std::vector<double> values = {0.001, 0.0009765625, 0.5, 1, 2, 1024, 68719476736.0, 68719476736.001,
-                                  99999999999.999, 1e11, 0.125, 0.35, 9999999, 35999996, 18000030.2,
-                                  1e15, 1e16, 999999999999999.0, 123456789012345678.0, 1.0 / 3, 2.0 / 3,
-                                  5e-324, 2.2250738585072014e-308, 1e-300, 1.7976931348623157e308};
+    std::vector<double> values = {0.001,
+                                  0.0009765625,
+                                  0.5,
+                                  1,
+                                  2,
+                                  1024,
+                                  68719476736.0,
+                                  68719476736.001,
+                                  99999999999.999,
+                                  1e11,
+                                  0.125,
+                                  0.35,
+                                  9999999,
+                                  35999996,
+                                  18000030.2,
+                                  1e15,
+                                  1e16,
+                                  999999999999999.0,
+                                  123456789012345678.0,
+                                  1.0 / 3,
+                                  2.0 / 3,
+                                  5e-324,
+                                  2.2250738585072014e-308,
+                                  1e-300,
+                                  1.7976931348623157e308};
     std::mt19937_64 rng(7);
     for (int i = 0; i < 60000; ++i) {
         const std::uint64_t k = rng() % (i % 2 ? 1000000 : 100000000000000ULL);
@@ -135,6 +167,7 @@ TEST(NumberText, ThousandthsShortcutGivesWhatToCharsGives) {
     for (const double v : generalFormValues())
         for (const double signedV : {v, -v}) {
             const std::string got(buf, writeNumberText(buf, signedV, ','));
-            ASSERT_EQ(got, std::string(plain, writeNumberTextByToChars(plain, signedV, ','))) << std::hexfloat << signedV;
+            ASSERT_EQ(got, std::string(plain, writeNumberTextByToChars(plain, signedV, ',')))
+                << std::hexfloat << signedV;
         }
 }

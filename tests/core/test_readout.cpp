@@ -54,9 +54,7 @@ private:
 };
 
 // A normal-mode frame: m/s on line 1, °C on line 2.
-Frame typical() {
-    return Frame{}.line1(3.456f).line2(23.45f).velocityUnit(0x01).temperatureUnit(0x01).flowUnit(0x02);
-}
+Frame typical() { return Frame{}.line1(3.456f).line2(23.45f).velocityUnit(0x01).temperatureUnit(0x01).flowUnit(0x02); }
 
 // A MEAN-mode frame with units m/s, CMM, °F and no function bit.
 Frame meanFrame() {
@@ -72,19 +70,39 @@ TEST(DisplayText, TruncatesTheExactFloatAndDropsTrailingZeros) {
         const char* text;
     };
     const Case cases[] = {
-        {0.29f, 2, "0.28"},     {2.01f, 2, "2"},        {0.01f, 2, "0"},       {12.7f, 1, "12.6"},
-        {9.99f, 3, "9.989"},    {2.0f, 2, "2"},         {0.5f, 2, "0.5"},      {2.5f, 2, "2.5"},
-        {3.0f, 2, "3"},         {1234.56f, 0, "1234"},  {9.9996f, 3, "9.999"}, {123.45f, 1, "123.4"},
-        {23.45f, 1, "23.4"},    {0.0f, 3, "0"},         {0.999f, 0, "0"},      {0.125f, 3, "0.125"},
-        {16777215.0f, 0, "16777215"}, {12345.678f, 3, "12345.677"},
+        {0.29f, 2, "0.28"},
+        {2.01f, 2, "2"},
+        {0.01f, 2, "0"},
+        {12.7f, 1, "12.6"},
+        {9.99f, 3, "9.989"},
+        {2.0f, 2, "2"},
+        {0.5f, 2, "0.5"},
+        {2.5f, 2, "2.5"},
+        {3.0f, 2, "3"},
+        {1234.56f, 0, "1234"},
+        {9.9996f, 3, "9.999"},
+        {123.45f, 1, "123.4"},
+        {23.45f, 1, "23.4"},
+        {0.0f, 3, "0"},
+        {0.999f, 0, "0"},
+        {0.125f, 3, "0.125"},
+        {16777215.0f, 0, "16777215"},
+        {12345.678f, 3, "12345.677"},
         // the largest figures still shown, and the first ones that are not
-        {1e15f, 0, "999999986991104"}, {1e12f, 3, "999999995904"},
-        {std::nextafter(1e15f, inf), 0, "----"}, {1e13f, 3, "----"}, {2e15f, 0, "----"},
-        {3.4e38f, 0, "----"},   {inf, 2, "----"},       {-inf, 0, "----"},
-        {-0.0f, 2, "0"},        {-0.001f, 2, "0"},      {-1.5f, 1, "-1.5"},   {qnan, 2, "0"},
+        {1e15f, 0, "999999986991104"},
+        {1e12f, 3, "999999995904"},
+        {std::nextafter(1e15f, inf), 0, "----"},
+        {1e13f, 3, "----"},
+        {2e15f, 0, "----"},
+        {3.4e38f, 0, "----"},
+        {inf, 2, "----"},
+        {-inf, 0, "----"},
+        {-0.0f, 2, "0"},
+        {-0.001f, 2, "0"},
+        {-1.5f, 1, "-1.5"},
+        {qnan, 2, "0"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(displayText(c.x, c.k), c.text) << c.x << " with " << c.k << " decimals";
+    for (const Case& c : cases) EXPECT_EQ(displayText(c.x, c.k), c.text) << c.x << " with " << c.k << " decimals";
 }
 
 TEST(DisplayText, UsesTheHandedInSeparator) {
@@ -118,10 +136,18 @@ TEST(Readout, VelocityUnitsAndTheirDecimals) {
         Caption line1;
     };
     const Case cases[] = {
-        {0x01, "m/s", "12.34"},   {0x02, "ft/min", "12"}, {0x03, "km/h", "12.3"}, {0x04, "MPH", "12.3"},
-        {0x05, "knots", "12.3"},  {0x11, "m/s", "12.34"}, {0x21, "m/s", "12.34"}, {0xF3, "km/h", "12.3"},
+        {0x01, "m/s", "12.34"},
+        {0x02, "ft/min", "12"},
+        {0x03, "km/h", "12.3"},
+        {0x04, "MPH", "12.3"},
+        {0x05, "knots", "12.3"},
+        {0x11, "m/s", "12.34"},
+        {0x21, "m/s", "12.34"},
+        {0xF3, "km/h", "12.3"},
         // no known unit: neither the unit nor line 1 is written
-        {0x00, unwritten, unwritten}, {0x06, unwritten, unwritten}, {0x0F, unwritten, unwritten},
+        {0x00, unwritten, unwritten},
+        {0x06, unwritten, unwritten},
+        {0x0F, unwritten, unwritten},
     };
     for (const Case& c : cases) {
         const ReadoutWrites w = typical().line1(12.3456f).velocityUnit(c.code).decode();
@@ -139,7 +165,7 @@ TEST(Readout, HoldAndMaxMin) {
         const char* maxmin;
     };
     const Case cases[] = {
-        {0x00, 0x00, false, " "}, {0x20, 0x00, true, " "},   {0xDF, 0x20, false, "MAX"},
+        {0x00, 0x00, false, " "},  {0x20, 0x00, true, " "},   {0xDF, 0x20, false, "MAX"},
         {0xFF, 0x10, true, "MIN"}, {0x20, 0x30, true, "MIN"}, {0x00, 0xCF, false, " "},
     };
     for (const Case& c : cases) {
@@ -158,9 +184,9 @@ TEST(Readout, MultipliersDivideEachLine) {
     };
     const Case cases[] = {
         {0x00, " ", "12345", "12345"},
-        {0x80, "X10", "1234", "1234"},    // 1234.5: 0 decimals
-        {0x40, "X100", "123", "123.4"},   // 123.45 as a float lies below 123.45
-        {0xC0, "X100", "12", "12.34"},    // divided by 10, then by 100
+        {0x80, "X10", "1234", "1234"},  // 1234.5: 0 decimals
+        {0x40, "X100", "123", "123.4"}, // 123.45 as a float lies below 123.45
+        {0xC0, "X100", "12", "12.34"},  // divided by 10, then by 100
     };
     for (const Case& c : cases) {
         const ReadoutWrites w = typical()
@@ -253,9 +279,25 @@ TEST(Readout, MeanModeFunctions) {
         {"velocity", 0x00, 0x01, 0x00, {"VEL", -1}, {"m/s", 1}, {no, 0}, {no, 0}, {"12.34", -1}, {"5.67", -1}},
         {"flow", 0x02, 0x00, 0x00, {"FLOW", -1}, {no, 0}, {no, 0}, {"CMM", 1}, {"12.34", -1}, {"5.678", -1}},
         {"temperature", 0x00, 0x00, 0x04, {"TEMP", -1}, {no, 0}, {"\u00B0F", 1}, {no, 0}, {"12.3", -1}, {"5.6", -1}},
-        {"velocity and flow", 0x02, 0x01, 0x00, {"FLOW", -1}, {"m/s", 0}, {no, 0}, {"CMM", 1}, {"12.34", -1},
+        {"velocity and flow",
+         0x02,
+         0x01,
+         0x00,
+         {"FLOW", -1},
+         {"m/s", 0},
+         {no, 0},
+         {"CMM", 1},
+         {"12.34", -1},
          {"5.678", -1}},
-        {"all three", 0x02, 0x01, 0x04, {"TEMP", -1}, {"m/s", 0}, {"\u00B0F", 1}, {"CMM", 0}, {"12.3", -1},
+        {"all three",
+         0x02,
+         0x01,
+         0x04,
+         {"TEMP", -1},
+         {"m/s", 0},
+         {"\u00B0F", 1},
+         {"CMM", 0},
+         {"12.3", -1},
          {"5.6", -1}},
     };
     for (const Case& c : cases) {
@@ -303,7 +345,10 @@ TEST(Readout, ClockOnLineOneOnlyInMeanVelocity) {
 
 TEST(Readout, DashesComeLastInBothModes) {
     const std::tuple<std::uint8_t, Caption, Caption> cases[] = {
-        {0x08, "----", "23.4"}, {0x04, "3.45", "----"}, {0x0C, "----", "----"}, {0xF3, "3.45", "23.4"},
+        {0x08, "----", "23.4"},
+        {0x04, "3.45", "----"},
+        {0x0C, "----", "----"},
+        {0xF3, "3.45", "23.4"},
     };
     for (const auto& [bits, one, two] : cases) {
         const ReadoutWrites w = typical().blank(bits).decode();
@@ -321,8 +366,8 @@ TEST(Readout, DashesComeLastInBothModes) {
 
 TEST(Readout, NegativeNotANumberAndOutOfRangeValues) {
     const std::pair<float, const char*> cases[] = {
-        {-1.5f, "0"},  {qnan, "0"},      {-qnan, "0"},    {-inf, "0"},  {-0.0f, "0"},
-        {inf, "----"}, {2e15f, "----"}, {1e10f, "10000000000"},
+        {-1.5f, "0"}, {qnan, "0"},   {-qnan, "0"},    {-inf, "0"},
+        {-0.0f, "0"}, {inf, "----"}, {2e15f, "----"}, {1e10f, "10000000000"},
     };
     for (const auto& [v, text] : cases) {
         const ReadoutWrites w = typical().line1(v).line2(v).decode();

@@ -65,13 +65,17 @@ struct Recorder : ::testing::Test {
 } // namespace
 
 TEST(Possdata, PatternAndBiasByUnit) {
-    struct Case { float v; const char* unit; double expected; };
+    struct Case {
+        float v;
+        const char* unit;
+        double expected;
+    };
     const Case cases[] = {
         {0.0f, "m/s", 0},
-        {2.345f, "m/s", 2.34},    // the bias holds back a half
+        {2.345f, "m/s", 2.34}, // the bias holds back a half
         {2.3456f, "m/s", 2.35},
         {-1.005f, "m/s", -1.01},
-        {12.35f, "km/h", 12.3},   // 0.0005, not 0.005
+        {12.35f, "km/h", 12.3}, // 0.0005, not 0.005
         {12.36f, "km/h", 12.4},
         {12.35f, "MPH", 12.3},
         {12.36f, "knots", 12.4},
@@ -79,7 +83,7 @@ TEST(Possdata, PatternAndBiasByUnit) {
         {196.55f, "ft/min", 197},
         {196.54f, "ft/min", 196},
         // magnitude rule for any other text, compared as the 32-bit value
-        {9.99996f, "CMM", 10},    // 9.99991 rounds up in the 0.000 branch
+        {9.99996f, "CMM", 10}, // 9.99991 rounds up in the 0.000 branch
         {9.9994f, "CMM", 9.999},
         {-5.12345f, "CMM", -5.123},
         {10.0f, "CMM", 10},
@@ -92,24 +96,23 @@ TEST(Possdata, PatternAndBiasByUnit) {
         {1234.56f, "m2", 1235},
         {1234.55f, "", 1235},
         {1234.54f, "Ft2", 1234},
-        {0.5f, "M/S", 0.5},       // compared case-sensitively: magnitude rule
+        {0.5f, "M/S", 0.5}, // compared case-sensitively: magnitude rule
     };
-    for (const Case& c : cases)
-        EXPECT_DOUBLE_EQ(possdata(c.v, c.unit), c.expected) << c.v << " " << c.unit;
+    for (const Case& c : cases) EXPECT_DOUBLE_EQ(possdata(c.v, c.unit), c.expected) << c.v << " " << c.unit;
     EXPECT_TRUE(std::isnan(possdata(nanF, "CMM")));
     EXPECT_TRUE(std::isinf(possdata(infF, "m2")));
 }
 
 TEST(Possdata, BiasEdgesOfTheMagnitudeRule) {
     // Just below each bound the finer pattern applies, at the bound the coarser.
-    EXPECT_DOUBLE_EQ(possdata(std::nextafter(10.0f, 0.0f), "CMM"), 10);   // 9.99999905 - 0.00005
-    EXPECT_DOUBLE_EQ(possdata(9.9995f, "CMM"), 9.999);                    // 9.99945 stays down
-    EXPECT_DOUBLE_EQ(possdata(99.9955f, "CMM"), 99.99);                   // 99.995 - bias rounds down
+    EXPECT_DOUBLE_EQ(possdata(std::nextafter(10.0f, 0.0f), "CMM"), 10); // 9.99999905 - 0.00005
+    EXPECT_DOUBLE_EQ(possdata(9.9995f, "CMM"), 9.999);                  // 9.99945 stays down
+    EXPECT_DOUBLE_EQ(possdata(99.9955f, "CMM"), 99.99);                 // 99.995 - bias rounds down
     EXPECT_DOUBLE_EQ(possdata(99.996f, "CMM"), 100);
     EXPECT_DOUBLE_EQ(possdata(999.955f, "CMM"), 1000);
     EXPECT_DOUBLE_EQ(possdata(999.954f, "CMM"), 999.9);
-    EXPECT_DOUBLE_EQ(possdata(1000.5f, "CMM"), 1000);                     // 1000.45 rounds down
-    EXPECT_DOUBLE_EQ(possdata(1000.55f, "CMM"), 1000);                    // 1000.54999 as a 32-bit float
+    EXPECT_DOUBLE_EQ(possdata(1000.5f, "CMM"), 1000);  // 1000.45 rounds down
+    EXPECT_DOUBLE_EQ(possdata(1000.55f, "CMM"), 1000); // 1000.54999 as a 32-bit float
     EXPECT_DOUBLE_EQ(possdata(1000.56f, "CMM"), 1001);
 }
 
@@ -190,11 +193,20 @@ TEST_F(Recorder, StartValuesShownConverted) {
         std::array<const char*, 8> texts;
     };
     const Case cases[] = {
-        {velMs, tempC, flowCmm, areaM2,
+        {velMs,
+         tempC,
+         flowCmm,
+         areaM2,
          {"-90000", "-9000.0", "-90000", "-900000", "90000", "9000.0", "900000", "900000"}},
-        {velFtMin, tempF, flowCmm, 0x80,
+        {velFtMin,
+         tempF,
+         flowCmm,
+         0x80,
          {"-17716500", "-16168.0", "-90000", "-900000", "17716500", "16232.0", "900000", "900000"}},
-        {velKmh, tempC, flowCfm, areaM2,
+        {velKmh,
+         tempC,
+         flowCfm,
+         areaM2,
          {"-324000", "-9000.0", "-3178320", "-900000", "324000", "9000.0", "31783200", "900000"}},
     };
     for (const Case& c : cases) {
@@ -230,11 +242,12 @@ TEST_F(Recorder, ReadingsAreStoredConvertedAndTrackersStayInBaseUnits) {
     EXPECT_EQ(last().temperatureUnit, Unit::Fahrenheit);
     EXPECT_DOUBLE_EQ(last().area, 10.76);
     EXPECT_EQ(o.statistics.unit.velocity, "km/h");
-    EXPECT_EQ(o.statistics.unit.temperature, "\xC2\xB0" "F");
+    EXPECT_EQ(o.statistics.unit.temperature, "\xC2\xB0"
+                                             "F");
     EXPECT_EQ(o.statistics.unit.flow, "CMM");
     EXPECT_EQ(o.statistics.unit.area, "Ft2");
-    EXPECT_EQ(o.statistics.maximum.velocity, "36");   // max 10 m/s in km/h
-    EXPECT_EQ(o.statistics.minimum.velocity, "3.6");  // min 1 m/s in km/h
+    EXPECT_EQ(o.statistics.maximum.velocity, "36");  // max 10 m/s in km/h
+    EXPECT_EQ(o.statistics.minimum.velocity, "3.6"); // min 1 m/s in km/h
     EXPECT_EQ(o.statistics.maximum.temperature, "32.0");
     EXPECT_EQ(o.statistics.maximum.area, "10.76");
     EXPECT_EQ(o.statistics.minimum.area, "0.108"); // 0.01 m2 in Ft2: 0.107639 - bias
@@ -314,7 +327,10 @@ TEST_F(Recorder, StatisticsTextsUseTheDecimalSeparatorAndLeadingZero) {
 }
 
 TEST_F(Recorder, NonNumbersAndHugeValuesAreKeptOutOfTheTrackers) {
-    struct Case { float v, t, f, a; std::uint8_t vc, fc, ac; };
+    struct Case {
+        float v, t, f, a;
+        std::uint8_t vc, fc, ac;
+    };
     const Case cases[] = {
         {nanF, nanF, nanF, nanF, velMs, flowCmm, areaM2},
         {infF, -infF, infF, infF, velKmh, flowCfm, areaIn2},

@@ -31,9 +31,17 @@ TEST(TimeFormat, LiteralTextStaysLiteral) {
 }
 
 TEST(TimeFormat, TwelveHoursAndDayHalves) {
-    const TimeFormat f({number(F::Hour12, false), text(":"), number(F::Minute, true), text(":"),
-                        number(F::Second, true), text(" "), {F::DayHalf, false, "AM", "PM"}});
-    struct Case { TimeOfDay t; const char* text; };
+    const TimeFormat f({number(F::Hour12, false),
+                        text(":"),
+                        number(F::Minute, true),
+                        text(":"),
+                        number(F::Second, true),
+                        text(" "),
+                        {F::DayHalf, false, "AM", "PM"}});
+    struct Case {
+        TimeOfDay t;
+        const char* text;
+    };
     for (const Case c : {Case{{0, 0, 0}, "12:00:00 AM"}, Case{{11, 59, 59}, "11:59:59 AM"},
                          Case{{12, 0, 1}, "12:00:01 PM"}, Case{{22, 5, 9}, "10:05:09 PM"}})
         EXPECT_EQ(f.text(c.t), c.text);
@@ -42,9 +50,9 @@ TEST(TimeFormat, TwelveHoursAndDayHalves) {
 
 TEST(TimeFormat, DigitsOfTheLocale) {
     TimeFormat::Digits arabic;
-    for (int d = 0; d < 10; ++d) arabic[static_cast<std::size_t>(d)] = "\xD9" + std::string(1, static_cast<char>(0xA0 + d));
-    const TimeFormat f({number(F::Hour, false), text(":"), number(F::Minute, true), text(":"),
-                        number(F::Second, true)},
+    for (int d = 0; d < 10; ++d)
+        arabic[static_cast<std::size_t>(d)] = "\xD9" + std::string(1, static_cast<char>(0xA0 + d));
+    const TimeFormat f({number(F::Hour, false), text(":"), number(F::Minute, true), text(":"), number(F::Second, true)},
                        arabic);
     EXPECT_EQ(f.text({7, 5, 19}), arabic[7] + ":" + arabic[0] + arabic[5] + ":" + arabic[1] + arabic[9]);
     EXPECT_EQ(f.maxLength(), 14u);

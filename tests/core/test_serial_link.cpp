@@ -79,7 +79,14 @@ TEST(SerialLink, SyncEndsOnFirstTickThatFindsTheBufferEmpty) {
 
 TEST(SerialLink, GateAcceptsExactly40BytesThatCameWithoutAPause) {
     // The first byte waits alone; the others follow after `gapMs`.
-    struct Case { std::size_t waiting; int gapMs; int event; std::int32_t count; GateResult result; int left; };
+    struct Case {
+        std::size_t waiting;
+        int gapMs;
+        int event;
+        std::int32_t count;
+        GateResult result;
+        int left;
+    };
     const Case cases[] = {
         {40, 0, comEvReceive, 0, GateResult::Accepted, 0},
         {40, frameGapMs - 1, comEvReceive, 0, GateResult::Accepted, 0},

@@ -18,10 +18,22 @@ TEST(Variant, RoundingToA32BitIntegerTakesHalvesToTheEvenNeighbour) {
         std::optional<std::int32_t> n;
     };
     const std::vector<Case> cases{
-        {2.5, 2},           {3.5, 4},           {-2.5, -2},         {-3.5, -4},        {0.5, 0},
-        {-0.5, 0},          {1.5, 2},           {2.4999999, 2},     {2.5000001, 3},    {-0.0, 0},
-        {2147483647.0, 2147483647},             {2147483647.49, 2147483647},           {2147483647.5, std::nullopt},
-        {-2147483648.5, -2147483647 - 1},       {-2147483648.51, std::nullopt},        {1e300, std::nullopt},
+        {2.5, 2},
+        {3.5, 4},
+        {-2.5, -2},
+        {-3.5, -4},
+        {0.5, 0},
+        {-0.5, 0},
+        {1.5, 2},
+        {2.4999999, 2},
+        {2.5000001, 3},
+        {-0.0, 0},
+        {2147483647.0, 2147483647},
+        {2147483647.49, 2147483647},
+        {2147483647.5, std::nullopt},
+        {-2147483648.5, -2147483647 - 1},
+        {-2147483648.51, std::nullopt},
+        {1e300, std::nullopt},
         {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
         {std::numeric_limits<double>::infinity(), std::nullopt},
         {-std::numeric_limits<double>::infinity(), std::nullopt},
@@ -54,11 +66,28 @@ TEST(Variant, NumberTexts) {
         std::optional<double> v;
     };
     const std::vector<Case> cases{
-        {"12", 12},       {" -12 ", -12},   {"+1.5", 1.5},    {".5", 0.5},       {"5.", 5},
-        {"1.5e3", 1500},  {"1E-2", 0.01},   {"\t7\t", 7},     {"", std::nullopt}, {" ", std::nullopt},
-        {"-", std::nullopt},  {".", std::nullopt},  {"1e", std::nullopt},  {"1e+", std::nullopt},
-        {"12abc", std::nullopt}, {"1 2", std::nullopt}, {"--1", std::nullopt}, {"0x10", std::nullopt},
-        {"1,5", std::nullopt}, {"1e999", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
+        {"12", 12},
+        {" -12 ", -12},
+        {"+1.5", 1.5},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1.5e3", 1500},
+        {"1E-2", 0.01},
+        {"\t7\t", 7},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"-", std::nullopt},
+        {".", std::nullopt},
+        {"1e", std::nullopt},
+        {"1e+", std::nullopt},
+        {"12abc", std::nullopt},
+        {"1 2", std::nullopt},
+        {"--1", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1,5", std::nullopt},
+        {"1e999", std::nullopt},
+        {"nan", std::nullopt},
+        {"inf", std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -68,7 +97,9 @@ TEST(Variant, NumberTexts) {
 }
 
 TEST(Variant, Windows1252TextsBackToUtf8) {
-    EXPECT_EQ(fromWindows1252("\xB0" "C"), "\u00B0C");
+    EXPECT_EQ(fromWindows1252("\xB0"
+                              "C"),
+              "\u00B0C");
     EXPECT_EQ(fromWindows1252("\x80\x9F\xFF"), "\u20AC\u0178\u00FF");
     EXPECT_EQ(fromWindows1252("\x81\x8D"), "\u0081\u008D");
     const std::string all = [] {

@@ -13,10 +13,19 @@ TEST(ZoomBand, PositionsRoundHalvesToTheEvenPixel) {
         std::int32_t out;
     };
     const Case cases[] = {
-        {10.5f, 10}, {11.5f, 12}, {-10.5f, -10}, {-11.5f, -12}, {0.5f, 0}, {-0.5f, 0},
-        {10.49f, 10}, {10.51f, 11}, {-0.0f, 0}, {631.0f, 631},
+        {10.5f, 10},
+        {11.5f, 12},
+        {-10.5f, -10},
+        {-11.5f, -12},
+        {0.5f, 0},
+        {-0.5f, 0},
+        {10.49f, 10},
+        {10.51f, 11},
+        {-0.0f, 0},
+        {631.0f, 631},
         // The largest floats on either side of the 32-bit range that still fit.
-        {2147483520.0f, 2147483520}, {-2147483648.0f, std::numeric_limits<std::int32_t>::min()},
+        {2147483520.0f, 2147483520},
+        {-2147483648.0f, std::numeric_limits<std::int32_t>::min()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.in);
@@ -27,8 +36,14 @@ TEST(ZoomBand, PositionsRoundHalvesToTheEvenPixel) {
 
 TEST(ZoomBand, PositionsThatAreNoPixelGiveNothing) {
     const float inf = std::numeric_limits<float>::infinity();
-    const float bad[] = {std::nanf(""), inf, -inf, 2147483648.0f, -2147483904.0f, 3e38f,
-                         std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()};
+    const float bad[] = {std::nanf(""),
+                         inf,
+                         -inf,
+                         2147483648.0f,
+                         -2147483904.0f,
+                         3e38f,
+                         std::numeric_limits<float>::max(),
+                         std::numeric_limits<float>::lowest()};
     for (float b : bad) {
         SCOPED_TRACE(b);
         EXPECT_FALSE(zoomPoint(b, 5));

@@ -53,8 +53,7 @@ protected:
         file.write(QStringLiteral("#!/bin/sh\necho %1 >> '%2'\n").arg(name, record_).toUtf8());
         file.close();
         QFileDevice::Permissions perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-        if (executable)
-            perms |= QFileDevice::ExeOwner;
+        if (executable) perms |= QFileDevice::ExeOwner;
         ASSERT_TRUE(file.setPermissions(perms));
     }
 
@@ -66,12 +65,10 @@ protected:
 
     int runsOf(const QString& name) const {
         QFile file(record_);
-        if (!file.open(QIODevice::ReadOnly))
-            return 0;
+        if (!file.open(QIODevice::ReadOnly)) return 0;
         int count = 0;
         for (const QByteArray& line : file.readAll().split('\n'))
-            if (line == name.toUtf8())
-                ++count;
+            if (line == name.toUtf8()) ++count;
         return count;
     }
 
@@ -97,9 +94,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
 
-    static void click(QWidget* button) {
-        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(57, 22));
-    }
+    static void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(57, 22)); }
 
     QTemporaryDir tmp_;
     QString medium_;
@@ -196,8 +191,7 @@ TEST_F(LauncherTest, EachStartButtonStartsItsOwnProgramOncePerClick) {
     }
     // Give stray starts a moment to show up before counting.
     QTest::qWait(200);
-    for (const StartCase& c : kStartCases)
-        EXPECT_EQ(runsOf(QString::fromLatin1(c.script)), 2) << c.label;
+    for (const StartCase& c : kStartCases) EXPECT_EQ(runsOf(QString::fromLatin1(c.script)), 2) << c.label;
     ASSERT_EQ(started_.size(), 6u);
     EXPECT_EQ(started_[0], medium_ + QStringLiteral("/Software/setup.exe"));
     EXPECT_EQ(started_[2], medium_ + QStringLiteral("/Software/Driver/CP210xVCPInstaller_x86.exe"));
@@ -225,8 +219,7 @@ TEST_F(LauncherTest, MissingSoftwareFolderReportsEachFullPath) {
     EXPECT_EQ(shown_[3].text, notFound + medium_ + QStringLiteral("/Software/Driver/CP210xVCPInstaller_x64.exe"));
     EXPECT_EQ(shown_[4].text, QStringLiteral("Drive type error!"));
 
-    for (const Shown& s : shown_)
-        EXPECT_EQ(s.title, QStringLiteral("INSTALLER"));
+    for (const Shown& s : shown_) EXPECT_EQ(s.title, QStringLiteral("INSTALLER"));
     EXPECT_TRUE(started_.empty());
     EXPECT_TRUE(form.isVisible());
 }
@@ -270,8 +263,7 @@ TEST_F(LauncherTest, ProgramThatCannotBeStartedIsReported) {
     ASSERT_EQ(shown_.size(), 3u);
     EXPECT_EQ(shown_[2].text, QStringLiteral("File start error!\r\n") + setupPath(medium_));
 
-    for (const Shown& s : shown_)
-        EXPECT_EQ(s.title, QStringLiteral("INSTALLER"));
+    for (const Shown& s : shown_) EXPECT_EQ(s.title, QStringLiteral("INSTALLER"));
     EXPECT_EQ(started_.size(), 3u);
     QTest::qWait(100);
     EXPECT_EQ(runsOf(QStringLiteral("setup")) + runsOf(QStringLiteral("x86")) + runsOf(QStringLiteral("x64")), 0);

@@ -30,8 +30,16 @@ using testsupport::writeFile;
 void addRecords(meter::SharedState& s, int n) {
     for (int i = 0; i < n; ++i) {
         const std::int32_t no = s.liveRecordCount + 1;
-        testsupport::appendLiveRecord(s, {1.5 + no, Unit::MetresPerSecond, 21.5, Unit::Celsius, 3.25,
-                                          Unit::CubicMetresPerMin, 0.5, Unit::SquareMetres, "10-12-2026", {9, 30, 5}});
+        testsupport::appendLiveRecord(s, {1.5 + no,
+                                          Unit::MetresPerSecond,
+                                          21.5,
+                                          Unit::Celsius,
+                                          3.25,
+                                          Unit::CubicMetresPerMin,
+                                          0.5,
+                                          Unit::SquareMetres,
+                                          "10-12-2026",
+                                          {9, 30, 5}});
     }
 }
 
@@ -196,8 +204,8 @@ QStringList entries(const QString& folder) {
 // A pipe, a socket, a device or a link to one under the chosen name is no
 // file to replace: the message, and the node stays as it was.
 TEST(OutputCommands, ANodeThatIsNoRegularFileStays) {
-    for (const testsupport::Node kind : {testsupport::Node::Fifo, testsupport::Node::Socket,
-                                         testsupport::Node::Device, testsupport::Node::LinkToDevice}) {
+    for (const testsupport::Node kind : {testsupport::Node::Fifo, testsupport::Node::Socket, testsupport::Node::Device,
+                                         testsupport::Node::LinkToDevice}) {
         for (const bool csv : {false, true}) {
             SCOPED_TRACE(testing::Message() << testsupport::nodeName(kind) << (csv ? ", csv" : ", report"));
             if (geteuid() != 0 && (kind == testsupport::Node::Device || kind == testsupport::Node::LinkToDevice))

@@ -32,7 +32,10 @@ using testsupport::writeFile;
 
 std::string goodFile() {
     return testsupport::dataFileHead() + dataFileLine("1", "10:00:01", "45.5", "dBA") +
-           dataFileLine("2", "10:00:02", "-3.25", "dBA") + dataFileLine("3", "10:00:03", "1e2", "\xB0" "C");
+           dataFileLine("2", "10:00:02", "-3.25", "dBA") +
+           dataFileLine("3", "10:00:03", "1e2",
+                        "\xB0"
+                        "C");
 }
 
 // OPEN with its own state, a scripted dialog and recorded boxes; counts the
@@ -71,7 +74,8 @@ TEST(OpenDataFile, ReadsTheChosenFile) {
     EXPECT_EQ(r.no, 3);
     EXPECT_EQ(r.value, 100);
     EXPECT_EQ(r.timeText.view(), "10:00:03");
-    EXPECT_EQ(r.unitText.view(), "\xC2\xB0" "C");
+    EXPECT_EQ(r.unitText.view(), "\xC2\xB0"
+                                 "C");
     EXPECT_EQ(openDescriptors(), fds);
     // Reception is left alone: the live store is not touched either.
     EXPECT_EQ(o.state->liveRecordCount, 0);
@@ -97,11 +101,15 @@ TEST(OpenDataFile, EveryBadFileEndsInTheMessageWithNoRecords) {
     const QDir d(dir.path());
     const QString good = d.filePath("good.txt");
     writeFile(good, goodFile());
-    writeFile(d.filePath("bad.txt"), "a\r\nb\r\n" + std::string(55, '_') + "\r\nc\r\n" + dataFileLine("1", "t", "1", ""));
+    writeFile(d.filePath("bad.txt"),
+              "a\r\nb\r\n" + std::string(55, '_') + "\r\nc\r\n" + dataFileLine("1", "t", "1", ""));
     d.mkdir("folder");
     ASSERT_EQ(::mkfifo(localPath(d.filePath("fifo.txt")).c_str(), 0600), 0);
 
-    struct Case { const char* name; QString path; };
+    struct Case {
+        const char* name;
+        QString path;
+    };
     std::vector<Case> cases = {
         {"missing file", d.filePath("missing.txt")},
         {"a folder", d.filePath("folder")},
@@ -155,10 +163,9 @@ TEST(OpenDataFile, OurSamplesReportFailsAtItsThirdLine) {
     auto live = std::make_unique<meter::SharedState>();
     meter::initSharedState(*live);
     for (int n = 1; n <= 3; ++n)
-        testsupport::appendLiveRecord(*live, {.velocity = 1.5,
-                                              .velocityUnit = meter::Unit::MetresPerSecond,
-                                              .date = "10-12-2026",
-                                              .time = {9, 30, 5}});
+        testsupport::appendLiveRecord(
+            *live,
+            {.velocity = 1.5, .velocityUnit = meter::Unit::MetresPerSecond, .date = "10-12-2026", .time = {9, 30, 5}});
     ASSERT_TRUE(meter::saveSamplesReport(localPath(report), *live, testsupport::fixedTime(), {}));
     auto store = std::make_unique<meter::FileRecordStore>();
     const meter::DataFileResult r = meter::readDataFileAt(localPath(report), '.', *store);

@@ -30,9 +30,7 @@ using testsupport::localPath;
 struct FileCommands {
     FileCommands() { meter::initSharedState(*state); }
 
-    void saveas() {
-        meter::saveasCommand(*state, script.dialog, boxes, testsupport::fixedTime, meter::Regional{}, {});
-    }
+    void saveas() { meter::saveasCommand(*state, script.dialog, boxes, testsupport::fixedTime, meter::Regional{}, {}); }
     void exportCsv() { meter::exportCommand(*state, script.dialog, boxes, meter::Regional{}, {}); }
     void open() { meter::openDataFileCommand(*state, script.dialog, boxes, meter::Regional{}, {}); }
 
@@ -46,22 +44,21 @@ TEST(FailureLog, AFailedFileCommandWritesItsCauseOnce) {
     struct Case {
         const char* name;
         Fault fault;
-        bool csv;                // for a save: the CSV export, else the report
-        const char* box;         // the message box, as it always was
-        const char* category;    // where the cause is written
-        std::string cause;       // a part of the warning besides the path
+        bool csv;             // for a save: the CSV export, else the report
+        const char* box;      // the message box, as it always was
+        const char* category; // where the cause is written
+        std::string cause;    // a part of the warning besides the path
     };
     const Case cases[] = {
         {"report into a missing folder", Fault::MissingFolder, false, "Save file error!", "meter.platform",
          std::strerror(ENOENT)},
         {"CSV over a read-only file", Fault::ReadOnlyFile, true, "Save file error!", "meter.platform", "read-only"},
-        {"report onto a full disk", Fault::DiskFull, false, "Save file error!", "meter.output",
-         std::strerror(EFBIG)},
+        {"report onto a full disk", Fault::DiskFull, false, "Save file error!", "meter.output", std::strerror(EFBIG)},
         {"CSV onto a full disk", Fault::DiskFull, true, "Save file error!", "meter.output", std::strerror(EFBIG)},
         {"data file that is not there", Fault::MissingDataFile, false, "open file error!", "meter.output",
          std::strerror(ENOENT)},
-        {"data file without its line of underscores", Fault::NoSeparatorLine, false, "open file error!",
-         "meter.output", "line 3"},
+        {"data file without its line of underscores", Fault::NoSeparatorLine, false, "open file error!", "meter.output",
+         "line 3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -63,17 +63,17 @@ TEST(PrintReport, JobInOrder) {
     // Whatever an earlier graph print left on the shared printer object.
     r.printer.Orientation = Printer::Landscape;
     ASSERT_TRUE(r.printAll());
-    const std::vector<std::string> title = {"name Courier", "size 1",     "name Arial", "size 24",
-                                            "bold on",      "x 2200",     "y 400",      "print Sound Meter Tester Report"};
+    const std::vector<std::string> title = {"name Courier", "size 1", "name Arial", "size 24",
+                                            "bold on",      "x 2200", "y 400",      "print Sound Meter Tester Report"};
     std::vector<std::string> expected = title;
-    for (const char* s : {"size 15", "x 1100", "y 1200", "print NO.", "x 3300", "y 1200", "print Time", "x 5800",
-                          "y 1200", "print Data", "x 8300", "y 1200", "print dBA\\dBC",
-                          // the row
-                          "x 1100", "y 1600", "name Courier", "size 1", "name Arial", "size 12", "bold off",
-                          "print  7", "x 3300", "y 1600", "print 09:30:05", "x 5800", "y 1600", "print -3.25",
-                          "x 8300", "y 1600", "print dBA",
-                          // the footer, in the font of the row
-                          "x 3953", "y 16000", "print Page 1   (10.12.26)", "enddoc"})
+    for (const char* s :
+         {"size 15", "x 1100", "y 1200", "print NO.", "x 3300", "y 1200", "print Time", "x 5800", "y 1200",
+          "print Data", "x 8300", "y 1200", "print dBA\\dBC",
+          // the row
+          "x 1100", "y 1600", "name Courier", "size 1", "name Arial", "size 12", "bold off", "print  7", "x 3300",
+          "y 1600", "print 09:30:05", "x 5800", "y 1600", "print -3.25", "x 8300", "y 1600", "print dBA",
+          // the footer, in the font of the row
+          "x 3953", "y 16000", "print Page 1   (10.12.26)", "enddoc"})
         expected.push_back(s);
     EXPECT_EQ(r.printer.log, expected);
     for (const auto& it : r.printer.items) {
@@ -91,18 +91,49 @@ TEST(PrintReport, JobInOrder) {
 TEST(PrintReport, PageBreakInOrder) {
     Report r(36);
     ASSERT_TRUE(r.printAll());
-    const std::vector<std::string> tail = {
-        "print 09:30:46", "x 5800", "y 15600", "print  36.5", "x 8300", "y 15600", "print dBC",
-        "x 3953", "y 16000", "print Page 1   (10.12.26)", "newpage",
-        "name Courier", "size 1", "name Arial", "size 24", "bold on", "x 2200", "y 400",
-        "print Sound Meter Tester Report",
-        "name Courier", "size 1", "name Arial", "size 15", "x 1100", "y 1200", "print NO.", "x 3300", "y 1200",
-        "print Time", "x 5800", "y 1200", "print Data", "x 8300", "y 1200", "print dBA\\dBC",
-        "x 3953", "y 16000", "print Page 2   (10.12.26)", "enddoc"};
+    const std::vector<std::string> tail = {"print 09:30:46",
+                                           "x 5800",
+                                           "y 15600",
+                                           "print  36.5",
+                                           "x 8300",
+                                           "y 15600",
+                                           "print dBC",
+                                           "x 3953",
+                                           "y 16000",
+                                           "print Page 1   (10.12.26)",
+                                           "newpage",
+                                           "name Courier",
+                                           "size 1",
+                                           "name Arial",
+                                           "size 24",
+                                           "bold on",
+                                           "x 2200",
+                                           "y 400",
+                                           "print Sound Meter Tester Report",
+                                           "name Courier",
+                                           "size 1",
+                                           "name Arial",
+                                           "size 15",
+                                           "x 1100",
+                                           "y 1200",
+                                           "print NO.",
+                                           "x 3300",
+                                           "y 1200",
+                                           "print Time",
+                                           "x 5800",
+                                           "y 1200",
+                                           "print Data",
+                                           "x 8300",
+                                           "y 1200",
+                                           "print dBA\\dBC",
+                                           "x 3953",
+                                           "y 16000",
+                                           "print Page 2   (10.12.26)",
+                                           "enddoc"};
     ASSERT_GE(r.printer.log.size(), tail.size());
-    EXPECT_EQ(std::vector<std::string>(r.printer.log.end() - static_cast<std::ptrdiff_t>(tail.size()),
-                                       r.printer.log.end()),
-              tail);
+    EXPECT_EQ(
+        std::vector<std::string>(r.printer.log.end() - static_cast<std::ptrdiff_t>(tail.size()), r.printer.log.end()),
+        tail);
 }
 
 // Every page: title, headings, the rows at their places, the footer.
@@ -166,7 +197,7 @@ TEST(PrintReport, PagesForRecordCounts) {
 TEST(PrintReport, PositionsReadBack) {
     const struct {
         float offset;
-        float x, y;     // first x and heading y read back
+        float x, y;       // first x and heading y read back
         float row1, step; // first row's y and the distance of the rows
     } cases[] = {
         {20.5f, 1120, 1220, 1620, 420}, // 1120.5 -> 1120, 1620.5 -> 1620

@@ -103,8 +103,7 @@ void expectReportOf37(const QString& pdf, QPointF origin) {
         const double bottom = origin.y() + yTwips / 20.0 + font.height;
         for (const Word& w : pages[static_cast<std::size_t>(page - 1)])
             if (w.text == text && std::fabs(w.x - x) <= 2 && std::fabs(w.bottom - bottom) <= 2) return;
-        ADD_FAILURE() << "page " << page << ": no \"" << text.toStdString() << "\" at x " << x << ", bottom "
-                      << bottom;
+        ADD_FAILURE() << "page " << page << ": no \"" << text.toStdString() << "\" at x " << x << ", bottom " << bottom;
     };
     const double blank = row.blank * 20; // in twips
     for (int page = 1; page <= 2; ++page) {

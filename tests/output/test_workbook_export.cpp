@@ -48,7 +48,9 @@ struct Record {
 const std::vector<Record> threeRecords = {
     {1, "12:00:01", 1.25, "dBA"},
     {2, "12", -0.5, ""},
-    {36000, "23:59:59", 1234567.875, "\xC2\xB0" "C"},
+    {36000, "23:59:59", 1234567.875,
+     "\xC2\xB0"
+     "C"},
 };
 
 // What openpyxl reads from a workbook of threeRecords.
@@ -73,15 +75,15 @@ D4 str '°C'
 // The sheet names, then every filled cell of "Sheet1" with its type and value,
 // as openpyxl reads them. openpyxl refuses a ".xls" name, so it gets the open file.
 QString readBack(const QString& path) {
-    const QString script = QStringLiteral(
-        "import sys, openpyxl\n"
-        "with open(sys.argv[1], 'rb') as f:\n"
-        "    book = openpyxl.load_workbook(f)\n"
-        "print(book.sheetnames)\n"
-        "for row in book['Sheet1'].iter_rows():\n"
-        "    for cell in row:\n"
-        "        if cell.value is not None:\n"
-        "            print(cell.coordinate, type(cell.value).__name__, repr(cell.value))\n");
+    const QString script =
+        QStringLiteral("import sys, openpyxl\n"
+                       "with open(sys.argv[1], 'rb') as f:\n"
+                       "    book = openpyxl.load_workbook(f)\n"
+                       "print(book.sheetnames)\n"
+                       "for row in book['Sheet1'].iter_rows():\n"
+                       "    for cell in row:\n"
+                       "        if cell.value is not None:\n"
+                       "            print(cell.coordinate, type(cell.value).__name__, repr(cell.value))\n");
     QProcess python;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PYTHONIOENCODING", "utf-8");
@@ -225,10 +227,11 @@ meter::ApplicationFactory Automation::factory() {
 // An export with a dialog that answers one name, a temporary folder for the
 // provider and recorded message boxes.
 struct Export {
-    explicit Export(const std::vector<Record>& records) : dialog([this](const meter::CommonDialog::Request& r) {
-        requests.push_back(r);
-        return answer;
-    }) {
+    explicit Export(const std::vector<Record>& records)
+        : dialog([this](const meter::CommonDialog::Request& r) {
+              requests.push_back(r);
+              return answer;
+          }) {
         meter::initSharedState(*state);
         for (const Record& r : records) testsupport::appendFileRecord(*state, {r.no, r.time, r.value, r.unit});
     }
@@ -425,8 +428,8 @@ TEST(WorkbookExport, UnwritableTarget) {
 // A pipe, a socket, a device or a link to one under the chosen name is never
 // replaced by a workbook.
 TEST(WorkbookExport, ANodeThatIsNoRegularFileStays) {
-    for (const testsupport::Node kind : {testsupport::Node::Fifo, testsupport::Node::Socket,
-                                         testsupport::Node::Device, testsupport::Node::LinkToDevice}) {
+    for (const testsupport::Node kind : {testsupport::Node::Fifo, testsupport::Node::Socket, testsupport::Node::Device,
+                                         testsupport::Node::LinkToDevice}) {
         SCOPED_TRACE(testsupport::nodeName(kind));
         if (geteuid() != 0 && (kind == testsupport::Node::Device || kind == testsupport::Node::LinkToDevice))
             continue; // only root makes devices

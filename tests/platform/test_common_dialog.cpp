@@ -83,13 +83,14 @@ QString runChooser(const CommonDialog::Request& r, const std::function<void(QFil
 TEST(QtFileChooser, OpenAcceptsANameThatDoesNotExistYet) {
     QTemporaryDir dir;
     const QString wanted = QDir(dir.path()).filePath("book.xls");
-    const QString chosen = runChooser({CommonDialog::Kind::Open, {}, "Excel files (*.xls)|*.xls", {}}, [&](QFileDialog& d) {
-        EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptOpen);
-        EXPECT_EQ(d.windowTitle(), "Open");
-        EXPECT_EQ(d.nameFilters(), QStringList{"Excel files (*.xls)"});
-        d.findChild<QLineEdit*>("fileNameEdit")->setText(wanted);
-        static_cast<QDialog&>(d).accept(); // OK, as the user presses it
-    });
+    const QString chosen =
+        runChooser({CommonDialog::Kind::Open, {}, "Excel files (*.xls)|*.xls", {}}, [&](QFileDialog& d) {
+            EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptOpen);
+            EXPECT_EQ(d.windowTitle(), "Open");
+            EXPECT_EQ(d.nameFilters(), QStringList{"Excel files (*.xls)"});
+            d.findChild<QLineEdit*>("fileNameEdit")->setText(wanted);
+            static_cast<QDialog&>(d).accept(); // OK, as the user presses it
+        });
     EXPECT_EQ(chosen, wanted);
     EXPECT_FALSE(QFile::exists(wanted));
 }
@@ -97,14 +98,14 @@ TEST(QtFileChooser, OpenAcceptsANameThatDoesNotExistYet) {
 TEST(QtFileChooser, ProposesTheNameAndCancelGivesNone) {
     QTemporaryDir dir;
     const QString proposed = QDir(dir.path()).filePath("report.txt");
-    const QString chosen = runChooser({CommonDialog::Kind::SaveAs, "Save", "text files (*.txt)|*.txt", proposed},
-                                      [&](QFileDialog& d) {
-                                          EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
-                                          EXPECT_EQ(d.windowTitle(), "Save");
-                                          EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
-                                          EXPECT_EQ(d.findChild<QLineEdit*>("fileNameEdit")->text(), "report.txt");
-                                          d.reject();
-                                      });
+    const QString chosen =
+        runChooser({CommonDialog::Kind::SaveAs, "Save", "text files (*.txt)|*.txt", proposed}, [&](QFileDialog& d) {
+            EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
+            EXPECT_EQ(d.windowTitle(), "Save");
+            EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+            EXPECT_EQ(d.findChild<QLineEdit*>("fileNameEdit")->text(), "report.txt");
+            d.reject();
+        });
     EXPECT_EQ(chosen, "");
 }
 
@@ -164,8 +165,12 @@ TEST(QtFileChooser, NoConfigurationFileIsReadOrWritten) {
     }
     const QString confPath = QDir(config.path()).filePath("QtProject.conf");
     const QByteArray planted = "[FileDialog]\n"
-                               "history=file://" + QFile::encodeName(lastFolder.path()) + "\n"
-                               "lastVisited=file://" + QFile::encodeName(lastFolder.path()) + "\n"
+                               "history=file://" +
+                               QFile::encodeName(lastFolder.path()) +
+                               "\n"
+                               "lastVisited=file://" +
+                               QFile::encodeName(lastFolder.path()) +
+                               "\n"
                                "viewMode=List\n";
     {
         QFile f(confPath);

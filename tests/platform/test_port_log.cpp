@@ -37,8 +37,7 @@ TEST(PortLog, AFailedOpenAndALostPortAreWrittenWithTheirCause) {
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0].category, "meter.platform");
     EXPECT_TRUE(warnings[0].text.contains(node)) << warnings[0].text.toStdString();
-    EXPECT_TRUE(warnings[0].text.contains(QString::fromUtf8(std::strerror(ENOENT))))
-        << warnings[0].text.toStdString();
+    EXPECT_TRUE(warnings[0].text.contains(QString::fromUtf8(std::strerror(ENOENT)))) << warnings[0].text.toStdString();
 
     // Once there, it opens and sends without a word.
     std::filesystem::create_symlink(pty.slavePath().toStdString(), node.toStdString());

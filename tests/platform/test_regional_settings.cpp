@@ -12,8 +12,8 @@ using namespace meter;
 
 namespace {
 
-const QTime kTimes[] = {QTime(0, 0, 0), QTime(9, 5, 4), QTime(11, 59, 59), QTime(12, 0, 1), QTime(22, 5, 9),
-                        QTime(23, 59, 58)};
+const QTime kTimes[] = {QTime(0, 0, 0),  QTime(9, 5, 4),  QTime(11, 59, 59),
+                        QTime(12, 0, 1), QTime(22, 5, 9), QTime(23, 59, 58)};
 
 TimeOfDay timeOfDayOf(QTime t) {
     return {static_cast<std::uint8_t>(t.hour()), static_cast<std::uint8_t>(t.minute()),
@@ -25,7 +25,10 @@ QString ours(const TimeFormat& f, QTime t) { return QString::fromStdString(f.tex
 } // namespace
 
 TEST(RegionalSettings, TimeOfDayOfLocales) {
-    struct Case { const char* locale; const char* text; }; // at 22:05:09
+    struct Case {
+        const char* locale;
+        const char* text;
+    }; // at 22:05:09
     const Case cases[] = {
         {"en_US", "10:05:09 PM"},
         {"de_DE", "22:05:09"},
@@ -36,7 +39,7 @@ TEST(RegionalSettings, TimeOfDayOfLocales) {
                   "\xE0\xBC\xA0\xE0\xBC\xA5:\xE0\xBC\xA0\xE0\xBC\xA9 \xE0\xBD\x95\xE0\xBE\xB1\xE0\xBD\xB2\xE0\xBC\x8B"
                   "\xE0\xBD\x86\xE0\xBC\x8B"},
         {"ko_KR", "\xEC\x98\xA4\xED\x9B\x84 10\xEC\x8B\x9C 5\xEB\xB6\x84 9\xEC\xB4\x88"},
-        {"zh_CN", "22:05:09"},             // the zone stands before the time
+        {"zh_CN", "22:05:09"},                                           // the zone stands before the time
         {"fa_IR", "\xDB\xB2\xDB\xB2:\xDB\xB0\xDB\xB5:\xDB\xB0\xDB\xB9"}, // "(zone)" after it, Persian digits
         {"C", "22:05:09"},
     };
@@ -46,12 +49,14 @@ TEST(RegionalSettings, TimeOfDayOfLocales) {
         const QString pattern = timeOfDayPattern(locale.timeFormat(QLocale::LongFormat));
         const Regional r = regionalSettings(locale);
         EXPECT_EQ(ours(r.timeFormat, QTime(22, 5, 9)), QString::fromUtf8(c.text));
-        for (const QTime t : kTimes) EXPECT_EQ(ours(r.timeFormat, t), locale.toString(t, pattern)) << t.toString().toStdString();
+        for (const QTime t : kTimes)
+            EXPECT_EQ(ours(r.timeFormat, t), locale.toString(t, pattern)) << t.toString().toStdString();
     }
 }
 
 TEST(RegionalSettings, EveryLocaleQtKnows) {
-    const QList<QLocale> all = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    const QList<QLocale> all =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
     ASSERT_GT(all.size(), 500);
     for (const QLocale& locale : all) {
         SCOPED_TRACE(locale.name().toStdString());
@@ -72,28 +77,32 @@ TEST(RegionalSettings, EveryLocaleQtKnows) {
 TEST(RegionalSettings, PatternsAsQtReadsThem) {
     const QLocale us("en_US");
     const QLocale greek("el_GR");
-    const char* patterns[] = {"hh:mm:ss.zzz", "h:m:s.z", "h 'o''clock' AP", "hhh:mmm:sss", "'", "''h''",
-                              "h 'open quote", "H:mm:ss a", "h:mm:ss Ap", "h:mm:ss aP", "h:mm:ss A", "d M y h",
-                              "h:mm:ss 'AP'", "zzzz", "PA h"};
+    const char* patterns[] = {"hh:mm:ss.zzz", "h:m:s.z",       "h 'o''clock' AP", "hhh:mmm:sss", "'",
+                              "''h''",        "h 'open quote", "H:mm:ss a",       "h:mm:ss Ap",  "h:mm:ss aP",
+                              "h:mm:ss A",    "d M y h",       "h:mm:ss 'AP'",    "zzzz",        "PA h"};
     for (const char* p : patterns)
         for (const QLocale& locale : {us, greek})
             for (const QTime t : kTimes)
-                EXPECT_EQ(ours(timeFormatFor(QString::fromUtf8(p), locale), t), locale.toString(t, QString::fromUtf8(p)))
+                EXPECT_EQ(ours(timeFormatFor(QString::fromUtf8(p), locale), t),
+                          locale.toString(t, QString::fromUtf8(p)))
                     << p << " " << locale.name().toStdString();
 }
 
 TEST(RegionalSettings, TimeOfDayPatterns) {
-    struct Case { const char* format; const char* pattern; };
+    struct Case {
+        const char* format;
+        const char* pattern;
+    };
     const Case cases[] = {
         {"h:mm:ss AP t", "h:mm:ss AP"},
         {"t HH:mm:ss", "HH:mm:ss"},
         {"HH:mm:ss (t)", "HH:mm:ss"},
         {"APh:mm:ss [t]", "APh:mm:ss"},
         {"h:mm:ss AP, t", "h:mm:ss AP"},
-        {"HH t mm:ss", "HH' 'mm:ss"},          // a zone between two fields leaves a blank
+        {"HH t mm:ss", "HH' 'mm:ss"}, // a zone between two fields leaves a blank
         {"H:mm:ss 'ch'. t", "H:mm:ss' ch.'"},
-        {"h:mm AP t", "h:mm':'ss AP"},           // no seconds: after the minutes
-        {"HH 'h' t", "HH:mm:ss"},                // no minutes either: the default
+        {"h:mm AP t", "h:mm':'ss AP"}, // no seconds: after the minutes
+        {"HH 'h' t", "HH:mm:ss"},      // no minutes either: the default
     };
     for (const Case& c : cases) {
         const QString pattern = timeOfDayPattern(QString::fromUtf8(c.format));

@@ -52,8 +52,8 @@ void writeAndEnd(const std::filesystem::path& root) {
                     reg.SetLongValueLG("meter.exe", "Count", -3);
     RegKey k = 0;
     const bool denied =
-        store.RegOpenKeyExA(reg::localMachine, (std::string(CDoReg::keyPathPrefix) + "Meter.exe\\Guarded").c_str(),
-                            0, reg::keyRead | reg::writeDac, &k) == reg::success &&
+        store.RegOpenKeyExA(reg::localMachine, (std::string(CDoReg::keyPathPrefix) + "Meter.exe\\Guarded").c_str(), 0,
+                            reg::keyRead | reg::writeDac, &k) == reg::success &&
         store.setDeniesFullAccess(k, true) == reg::success;
     std::_Exit(ok && denied ? 0 : 1);
 }
@@ -152,8 +152,8 @@ TEST(RegistryStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
     const std::filesystem::path file = root.path() / "registry";
     const std::string whole = readAll(file);
     const std::string header = whole.substr(0, whole.find('\n') + 1);
-    for (const std::string& bytes : {std::string("not a registry\n"), header, whole.substr(0, whole.size() - 4),
-                                     std::string()}) {
+    for (const std::string& bytes :
+         {std::string("not a registry\n"), header, whole.substr(0, whole.size() - 4), std::string()}) {
         SCOPED_TRACE(bytes);
         writeFile(file, bytes);
         RegistryStore store(root.path());
@@ -230,7 +230,8 @@ TEST(RegistryStore, AStoreFileAboveTheBoundIsRefused) {
     const std::string whole = storeWithOneKey(root.path());
     ASSERT_FALSE(whole.empty());
     const std::filesystem::path file = root.path() / "registry";
-    for (const std::size_t size : {std::size_t{RegistryStore::maxFileSize}, std::size_t{RegistryStore::maxFileSize + 1}}) {
+    for (const std::size_t size :
+         {std::size_t{RegistryStore::maxFileSize}, std::size_t{RegistryStore::maxFileSize + 1}}) {
         SCOPED_TRACE(size);
         writeFile(file, whole + std::string(size - whole.size(), '\n'));
         RegistryStore store(root.path());

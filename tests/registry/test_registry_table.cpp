@@ -55,8 +55,7 @@ protected:
     // Opens a key for reading only, which works also where full access is denied.
     std::optional<RegKey> openForReading(const std::string& name, RegDword extra = 0) {
         RegKey k = 0;
-        if (api().RegOpenKeyExA(reg::localMachine, fullPath(name).c_str(), 0, reg::keyRead | extra, &k) !=
-            reg::success)
+        if (api().RegOpenKeyExA(reg::localMachine, fullPath(name).c_str(), 0, reg::keyRead | extra, &k) != reg::success)
             return std::nullopt;
         return k;
     }
@@ -74,9 +73,9 @@ protected:
         const std::string vn = toWindows1252(valueName);
         if (api().RegQueryValueExA(*k, vn.c_str(), nullptr, &v.type, nullptr, &size) == reg::success) {
             v.bytes.assign(size, '\0');
-            if (size == 0 || api().RegQueryValueExA(*k, vn.c_str(), nullptr, &v.type,
-                                                    reinterpret_cast<unsigned char*>(v.bytes.data()),
-                                                    &size) == reg::success)
+            if (size == 0 ||
+                api().RegQueryValueExA(*k, vn.c_str(), nullptr, &v.type,
+                                       reinterpret_cast<unsigned char*>(v.bytes.data()), &size) == reg::success)
                 result = v;
         }
         api().RegCloseKey(*k);
@@ -125,7 +124,9 @@ TEST_F(RegistryTable, TextsAreStoredInTheAnsiCodePageWithTheirNul) {
     };
     const std::vector<Case> cases{
         {"abc", std::string("abc\0", 4)},
-        {"\u00B0C", std::string("\xB0" "C\0", 3)},
+        {"\u00B0C", std::string("\xB0"
+                                "C\0",
+                                3)},
         {"", std::string("\0", 1)},
         {"\u20AC 5 \u00E9", std::string("\x80 5 \xE9\0", 6)},
     };
@@ -162,7 +163,10 @@ TEST_F(RegistryTable, SetKeyValueConvertsTheDataByTheValueType) {
         {4, 2147483647.4, RawValue{reg::regDword, dwordBytes(0x7FFFFFFFu)}},
         {1, std::int64_t{12}, RawValue{reg::regSz, std::string("12\0", 3)}},
         {1, 2.5, RawValue{reg::regSz, std::string("2.5\0", 4)}},
-        {1, std::string("\u00B0F"), RawValue{reg::regSz, std::string("\xB0" "F\0", 3)}},
+        {1, std::string("\u00B0F"),
+         RawValue{reg::regSz, std::string("\xB0"
+                                          "F\0",
+                                          3)}},
         {1, Variant{}, RawValue{reg::regSz, std::string("\0", 1)}},
         {2, std::string("%PATH%"), std::nullopt},
         {3, std::int64_t{1}, std::nullopt},

@@ -28,8 +28,8 @@ inline QString cupsPdfUnavailable() {
 } // namespace testsupport
 
 // Skips the running test unless the queue can be used.
-#define SKIP_UNLESS_CUPS_PDF()                                                         \
-    do {                                                                               \
-        const QString why = testsupport::cupsPdfUnavailable();                          \
-        if (!why.isEmpty()) GTEST_SKIP() << why.toStdString();                         \
+#define SKIP_UNLESS_CUPS_PDF()                                                                                         \
+    do {                                                                                                               \
+        const QString why = testsupport::cupsPdfUnavailable();                                                         \
+        if (!why.isEmpty()) GTEST_SKIP() << why.toStdString();                                                         \
     } while (0)

@@ -15,7 +15,10 @@ namespace testsupport {
 
 class RecordingBoxes : public meter::MessageBoxes {
 public:
-    struct Shown { QString text, title; Buttons buttons; };
+    struct Shown {
+        QString text, title;
+        Buttons buttons;
+    };
     std::vector<Shown> shown;
     Answer answer = Answer::No;
     Answer show(const QString& text, const QString& title, Buttons buttons) override {

@@ -64,9 +64,9 @@ inline int runUnprivileged(const std::function<int()>& body) {
     std::fflush(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
-        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setresgid(unprivilegedUser, unprivilegedUser,
-                                                                        unprivilegedUser) != 0 ||
-                               setresuid(unprivilegedUser, unprivilegedUser, unprivilegedUser) != 0))
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setresgid(unprivilegedUser, unprivilegedUser, unprivilegedUser) != 0 ||
+             setresuid(unprivilegedUser, unprivilegedUser, unprivilegedUser) != 0))
             _exit(255);
         const int result = body();
         std::fflush(nullptr);
@@ -178,13 +178,14 @@ inline bool makeNode(const std::string& path, Node kind) {
 inline std::string nodeIdentity(const std::string& path) {
     struct stat st {};
     if (lstat(path.c_str(), &st) != 0) return "";
-    std::string identity = std::to_string(st.st_mode & S_IFMT) + " " + std::to_string(st.st_rdev) + " " +
-                           std::to_string(st.st_ino);
+    std::string identity =
+        std::to_string(st.st_mode & S_IFMT) + " " + std::to_string(st.st_rdev) + " " + std::to_string(st.st_ino);
     if (S_ISLNK(st.st_mode)) {
         char target[4096];
         const ssize_t n = readlink(path.c_str(), target, sizeof target);
-        if (n > 0) identity += " -> " + std::string(target, static_cast<std::size_t>(n)) + " " +
-                               nodeIdentity(std::string(target, static_cast<std::size_t>(n)));
+        if (n > 0)
+            identity += " -> " + std::string(target, static_cast<std::size_t>(n)) + " " +
+                        nodeIdentity(std::string(target, static_cast<std::size_t>(n)));
     }
     return identity;
 }

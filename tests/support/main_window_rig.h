@@ -80,7 +80,9 @@ public:
 
     // Reception armed for the next frame, the synchronisation at rest.
     bool armed() const { return form->MSComm1->RThreshold() == 40 && !form->TimerCheck->isActive(); }
-    bool waitArmed() { return waitUntil([this] { return armed(); }, std::chrono::seconds(2)); }
+    bool waitArmed() {
+        return waitUntil([this] { return armed(); }, std::chrono::seconds(2));
+    }
     // Reception handed back to the synchronisation, as every command ends.
     bool resynchronised() const { return form->MSComm1->RThreshold() == 0 && form->TimerCheck->isActive(); }
 
@@ -98,7 +100,13 @@ public:
             const auto more = pty.received();
             got.insert(got.end(), more.begin(), more.end());
         };
-        if (!waitUntil([&] { take(); return got.size() >= n; }, std::chrono::seconds(2))) return {};
+        if (!waitUntil(
+                [&] {
+                    take();
+                    return got.size() >= n;
+                },
+                std::chrono::seconds(2)))
+            return {};
         spin(std::chrono::milliseconds(20));
         take();
         return got;
@@ -109,8 +117,16 @@ public:
     void addRecords(int n) {
         for (int i = 1; i <= n; ++i)
             setLiveRecord(form->state, i,
-                          {1.25 * i, meter::Unit::MetresPerSecond, 0, meter::Unit::Celsius, 0,
-                           meter::Unit::CubicMetresPerMin, 0, meter::Unit::SquareMetres, "10-12-2026", {9, 30, 5}});
+                          {1.25 * i,
+                           meter::Unit::MetresPerSecond,
+                           0,
+                           meter::Unit::Celsius,
+                           0,
+                           meter::Unit::CubicMetresPerMin,
+                           0,
+                           meter::Unit::SquareMetres,
+                           "10-12-2026",
+                           {9, 30, 5}});
         form->state.liveRecordCount = n;
     }
 

@@ -90,8 +90,7 @@ protected:
         open_ = true;
         if (!pageOpen_) ++pages;
         pageOpen_ = true;
-        const std::string font =
-            FontName().toStdString() + " " + num(FontSize()) + (FontBold() ? " bold" : "");
+        const std::string font = FontName().toStdString() + " " + num(FontSize()) + (FontBold() ? " bold" : "");
         items.push_back({pages, t, Printer::CurrentX(), Printer::CurrentY(), font, PaperSize, Orientation});
         endLine(240);
         return true;

@@ -15,9 +15,7 @@
 namespace {
 
 // A press at a point of the window, delivered to whatever lies there.
-void press(QWidget* w, Qt::MouseButton button, QPoint at = QPoint(10, 80)) {
-    testsupport::pressAt(*w, at, button);
-}
+void press(QWidget* w, Qt::MouseButton button, QPoint at = QPoint(10, 80)) { testsupport::pressAt(*w, at, button); }
 
 void settle() {
     QApplication::processEvents();

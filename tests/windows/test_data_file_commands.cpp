@@ -67,8 +67,7 @@ struct WithRecordingPrinter {
     RecordingPrinter printer;
 };
 struct Window : WithRecordingPrinter, MainWindowRig {
-    explicit Window(Regional regional = {})
-        : MainWindowRig(Options{.printer = &printer, .regional = regional}) {
+    explicit Window(Regional regional = {}) : MainWindowRig(Options{.printer = &printer, .regional = regional}) {
         EXPECT_TRUE(started);
     }
     Toolbar& strip() { return *form->frmtoolbar; }
@@ -114,7 +113,7 @@ TEST(ToolStripOpen, TheGraphWindowShowsTheSummaryAndRedraws) {
     EXPECT_TRUE(w.boxes.shown.empty());
     EXPECT_EQ(w.state().fileRecordCount, 3);
     const std::vector<QString> good = {"10:00:01", "3", "45.5   (10:00:01)", "-3.25   (10:00:02)"};
-    EXPECT_EQ(w.summary(), good); // of two equal largest values the first is named
+    EXPECT_EQ(w.summary(), good);                  // of two equal largest values the first is named
     EXPECT_EQ(w.graph().graphGeometry().count, 3); // redrawn
     EXPECT_EQ(w.graph().LabelB0->text(), "09:30:05");
     EXPECT_TRUE(w.armed()); // reception is left as it was
@@ -181,15 +180,16 @@ TEST(ToolStripWorkbookExport, ResetsTheButtonThenWritesTheWorkbook) {
     EXPECT_EQ(w.form->CommonDialog1.Filter, "Excel files (*.xls)|*.xls");
     EXPECT_TRUE(w.boxes.shown.empty());
     EXPECT_TRUE(MainWindowRig::readFile(target).startsWith("PK\x03\x04")); // a workbook, under the name given
-    EXPECT_TRUE(w.armed()); // reception is left as it was
+    EXPECT_TRUE(w.armed());                                                // reception is left as it was
 }
 
 TEST(ToolStripPrintMenu, ReportsOfAllRecordsAndOfTheZoomedSpan) {
     Window w;
     w.fileRecords(300);
     const std::vector<std::vector<int>> allPages = {
-        numbersFrom(1, 36),    numbersFrom(37, 72),   numbersFrom(73, 108),  numbersFrom(109, 144), numbersFrom(145, 180),
-        numbersFrom(181, 216), numbersFrom(217, 252), numbersFrom(253, 288), numbersFrom(289, 300)};
+        numbersFrom(1, 36),    numbersFrom(37, 72),   numbersFrom(73, 108),
+        numbersFrom(109, 144), numbersFrom(145, 180), numbersFrom(181, 216),
+        numbersFrom(217, 252), numbersFrom(253, 288), numbersFrom(289, 300)};
 
     w.strip().printalldata->trigger();
     EXPECT_TRUE(w.boxes.shown.empty());

@@ -56,8 +56,15 @@ TEST(ConnectionDialog, DesignAfterLoad) {
     const QRect screen = d.screen()->availableGeometry();
     EXPECT_LE((d.geometry().center() - screen.center()).manhattanLength(), 2);
 
-    struct Case { QWidget* w; QRect at; QString text; bool visible; bool hand; };
-    const Case cases[] = { // in tab order
+    struct Case {
+        QWidget* w;
+        QRect at;
+        QString text;
+        bool visible;
+        bool hand;
+    };
+    const Case cases[] = {
+        // in tab order
         {d.Option1, {40, 32, 177, 20}, "connect to com_port", true, true},
         {d.Combo1, {224, 32, 105, 21}, "com3", true, true},
         {d.Option2, {40, 88, 177, 20}, "connect to Internet", true, true},
@@ -188,7 +195,10 @@ TEST(ConnectionDialog, AThirdCharacterMovesOnAndAFourthCannotBeTyped) {
     DlgSelectCon d;
     d.show();
     d.Option2->click();
-    struct Case { QLineEdit* box; QLineEdit* next; };
+    struct Case {
+        QLineEdit* box;
+        QLineEdit* next;
+    };
     for (const Case& c : {Case{d.Text1, d.Text2}, Case{d.Text2, d.Text3}, Case{d.Text3, d.Text4}}) {
         c.box->setFocus();
         QTest::keyClicks(c.box, "19");
@@ -246,7 +256,7 @@ TEST(ConnectionDialog, TypedPortNamesAreTakenAsTyped) {
         const char* typed;
         int port;
     } cases[] = {
-        {"com1", 1}, {"com5", 5}, {"COM2", 3}, {"Com1", 3}, {"c", 3},
+        {"com1", 1}, {"com5", 5}, {"COM2", 3},  {"Com1", 3},  {"c", 3},
         {"co", 3},   {"com", 3},  {" com2", 3}, {"com2 ", 3}, {"oth", 3},
     };
     for (const auto& c : cases) {
@@ -386,12 +396,27 @@ TEST(Connect, MovesReceptionToTheChosenPortAndFindsTheFramesAgain) {
 TEST(Connect, AnyTextButTheFiveNamesOpensPortThree) {
     ConnectRig rig;
     ASSERT_TRUE(rig.started);
-    struct Case { const char* name; std::function<void(DlgSelectCon&)> act; };
+    struct Case {
+        const char* name;
+        std::function<void(DlgSelectCon&)> act;
+    };
     const Case cases[] = {
         {"plain Connect after load", [](DlgSelectCon& d) { d.connectto_Click(); }},
-        {"COM2", [](DlgSelectCon& d) { d.Combo1->setEditText("COM2"); d.connectto_Click(); }},
-        {"' com2'", [](DlgSelectCon& d) { d.Combo1->setEditText(" com2"); d.connectto_Click(); }},
-        {"other", [](DlgSelectCon& d) { d.Combo1->setCurrentIndex(5); d.connectto_Click(); }},
+        {"COM2",
+         [](DlgSelectCon& d) {
+             d.Combo1->setEditText("COM2");
+             d.connectto_Click();
+         }},
+        {"' com2'",
+         [](DlgSelectCon& d) {
+             d.Combo1->setEditText(" com2");
+             d.connectto_Click();
+         }},
+        {"other",
+         [](DlgSelectCon& d) {
+             d.Combo1->setCurrentIndex(5);
+             d.connectto_Click();
+         }},
         {"Enter", [](DlgSelectCon& d) { QTest::keyClick(&d, Qt::Key_Enter); }},
     };
     std::uint8_t tag = 1;
@@ -433,20 +458,26 @@ TEST(Connect, WithoutThePortListOrOnCancelThePortStaysAsItIs) {
     ASSERT_TRUE(waitUntil([&] { return rig.form->MSComm1->InBufferCount() == 10; }, 2s));
     PictureButton* button = rig.form->frmtoolbar->connect_;
 
-    struct Case { const char* name; std::function<void(DlgSelectCon&)> act; };
+    struct Case {
+        const char* name;
+        std::function<void(DlgSelectCon&)> act;
+    };
     const Case cases[] = {
-        {"connect to Internet", [](DlgSelectCon& d) {
+        {"connect to Internet",
+         [](DlgSelectCon& d) {
              d.Option2->click();
              d.Combo1->setEditText("com2");
              d.connectto_Click();
          }},
-        {"no option", [](DlgSelectCon& d) {
+        {"no option",
+         [](DlgSelectCon& d) {
              d.Combo1->setEditText("com2");
              d.Option1->setAutoExclusive(false);
              d.Option1->setChecked(false);
              d.connectto_Click();
          }},
-        {"Cancel", [&](DlgSelectCon& d) {
+        {"Cancel",
+         [&](DlgSelectCon& d) {
              d.Combo1->setEditText("com2");
              button->showImage(button->hoverImage()); // the pointer went back over the button
              d.cancelcon->grabMouse();

@@ -51,8 +51,7 @@ TEST(FormKit, OneFallbackPerDesignFace) {
     EXPECT_EQ(QFontInfo(strip.Label8->font()).family(), simSun);
     EXPECT_EQ(QFontInfo(strip.Label8->font()).pixelSize(), 15);
     FrmAbout about;
-    EXPECT_EQ(QFontInfo(about.Label2->font()).family(),
-              QFontInfo(designFont(DesignFace::MSSansSerif, 12)).family());
+    EXPECT_EQ(QFontInfo(about.Label2->font()).family(), QFontInfo(designFont(DesignFace::MSSansSerif, 12)).family());
 }
 
 // A design font is built once for its face, size and style, and then shared.
@@ -152,15 +151,21 @@ struct Surface : QWidget {
 TEST(FormKit, LabelsAndBoxesKeepTheirPressesAndSizeThemselves) {
     Surface window;
     window.resize(300, 200);
-    QLabel* fixed = makeLabel(&window, {.name = "Label1", .text = QStringLiteral("<b>Fixed</b>"),
-                                        .geometry = {10, 10, 120, 15}, .font = FontDesign{DesignFace::SimSun, 11.25},
-                                        .colour = storedColour(0x000000FF), .align = Qt::AlignRight});
-    QLabel* sized = makeLabel(&window, {.text = QStringLiteral("TEMPERATURE"), .geometry = {10, 40, 0, 0},
+    QLabel* fixed = makeLabel(&window, {.name = "Label1",
+                                        .text = QStringLiteral("<b>Fixed</b>"),
+                                        .geometry = {10, 10, 120, 15},
+                                        .font = FontDesign{DesignFace::SimSun, 11.25},
+                                        .colour = storedColour(0x000000FF),
+                                        .align = Qt::AlignRight});
+    QLabel* sized = makeLabel(&window, {.text = QStringLiteral("TEMPERATURE"),
+                                        .geometry = {10, 40, 0, 0},
                                         .font = FontDesign{DesignFace::SimSun, 11.25}});
-    QLabel* opaque = makeLabel(&window, {.text = QStringLiteral("X10"), .geometry = {10, 70, 30, 13},
-                                         .background = storedColour(0x00E0E0E0), .visible = false});
-    QLineEdit* box = makeBox(&window, {.name = "Text1", .geometry = {10, 100, 113, 19}, .locked = true,
-                                       .textColour = QColor(255, 0, 0)});
+    QLabel* opaque = makeLabel(&window, {.text = QStringLiteral("X10"),
+                                         .geometry = {10, 70, 30, 13},
+                                         .background = storedColour(0x00E0E0E0),
+                                         .visible = false});
+    QLineEdit* box = makeBox(
+        &window, {.name = "Text1", .geometry = {10, 100, 113, 19}, .locked = true, .textColour = QColor(255, 0, 0)});
     window.show();
 
     EXPECT_EQ(fixed->objectName(), "Label1");
@@ -192,8 +197,7 @@ TEST(FormKit, CentringSharesTheSpareRoomOfTheScreen) {
     auto centred = [](const QWidget& w) {
         const QRect screen = w.screen()->geometry();
         const QRect frame = w.frameGeometry();
-        return screen.topLeft() +
-               QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
+        return screen.topLeft() + QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
     };
     {
         FrmAbout about; // with a title bar; centres itself when shown
@@ -268,7 +272,8 @@ TEST(FormKit, LabelsLieBeneathTheControlsOfTheirContainer) {
         for (QWidget* container : containers) {
             std::vector<QWidget*> stack; // bottom first
             for (QObject* o : container->children())
-                if (o->isWidgetType() && !static_cast<QWidget*>(o)->isWindow()) stack.push_back(static_cast<QWidget*>(o));
+                if (o->isWidgetType() && !static_cast<QWidget*>(o)->isWindow())
+                    stack.push_back(static_cast<QWidget*>(o));
             bool windowedSeen = false;
             for (QWidget* w : stack) {
                 if (!onSurface(w)) {
@@ -276,9 +281,8 @@ TEST(FormKit, LabelsLieBeneathTheControlsOfTheirContainer) {
                     continue;
                 }
                 if (qobject_cast<QLabel*>(w)) ++labels;
-                EXPECT_FALSE(windowedSeen) << window->metaObject()->className() << ": "
-                                           << w->objectName().toStdString() << " " << w->metaObject()->className()
-                                           << " lies above a control";
+                EXPECT_FALSE(windowedSeen) << window->metaObject()->className() << ": " << w->objectName().toStdString()
+                                           << " " << w->metaObject()->className() << " lies above a control";
             }
         }
     }

@@ -120,8 +120,10 @@ TEST_F(GraphExtrasTest, ControlsAsStored) {
         const ImageList* list;
         int normal, hover;
     };
-    const Pair pairs[] = {{w->btmvToup, &w->ImageList3, 1, 2},   {w->btmvTodown, &w->ImageList3, 3, 4},
-                          {w->btmvToleft, &w->ImageList3, 5, 6}, {w->btmvToright, &w->ImageList3, 7, 8},
+    const Pair pairs[] = {{w->btmvToup, &w->ImageList3, 1, 2},
+                          {w->btmvTodown, &w->ImageList3, 3, 4},
+                          {w->btmvToleft, &w->ImageList3, 5, 6},
+                          {w->btmvToright, &w->ImageList3, 7, 8},
                           {w->btrealsize, &w->ImageList4, 1, 2}};
     for (const Pair& p : pairs) {
         EXPECT_EQ(p.b->normalImage(), p.normal);
@@ -169,10 +171,10 @@ TEST_F(GraphExtrasTest, ImageListsDrawnToTheirDescriptions) {
     };
     const QColor cyan(125, 210, 222), light(208, 229, 244), strong(52, 147, 214);
     const Image images[] = {
-        {&w->ImageList2, 1, cyan},  {&w->ImageList2, 2, cyan},  {&w->ImageList3, 1, light},
-        {&w->ImageList3, 2, strong}, {&w->ImageList3, 3, light}, {&w->ImageList3, 4, strong},
+        {&w->ImageList2, 1, cyan},   {&w->ImageList2, 2, cyan},   {&w->ImageList3, 1, light},
+        {&w->ImageList3, 2, strong}, {&w->ImageList3, 3, light},  {&w->ImageList3, 4, strong},
         {&w->ImageList3, 5, light},  {&w->ImageList3, 6, strong}, {&w->ImageList3, 7, light},
-        {&w->ImageList3, 8, strong}, {&w->ImageList4, 1, light}, {&w->ImageList4, 2, QColor(36, 144, 221)},
+        {&w->ImageList3, 8, strong}, {&w->ImageList4, 1, light},  {&w->ImageList4, 2, QColor(36, 144, 221)},
     };
     for (const Image& i : images) {
         const QImage img = rgb(i.list->ListImages(i.n));
@@ -340,12 +342,10 @@ TEST_F(GraphExtrasTest, ZoomBandFollowsTheLeftButton) {
         {Move, 1, 20, 40, true, {10, 12, 10, 28}},
     };
     for (const Step& s : steps) {
-        SCOPED_TRACE(testing::Message() << (s.kind == Down ? "down " : "move ") << s.button << " at " << s.x
-                                        << "," << s.y);
-        if (s.kind == Down)
-            w->zoomMouseDown(s.button, 0, s.x, s.y);
-        else
-            w->zoomMouseMove(s.button, 0, s.x, s.y);
+        SCOPED_TRACE(testing::Message() << (s.kind == Down ? "down " : "move ") << s.button << " at " << s.x << ","
+                                        << s.y);
+        if (s.kind == Down) w->zoomMouseDown(s.button, 0, s.x, s.y);
+        else w->zoomMouseMove(s.button, 0, s.x, s.y);
         EXPECT_EQ(!w->Shape1->isHidden(), s.shown);
         EXPECT_EQ(w->Shape1->band(), s.band);
         EXPECT_EQ(w->PicUndoZoomMenu->isVisible(), s.kind == Down && s.button == 2);
@@ -424,7 +424,7 @@ TEST_F(GraphExtrasTest, MoveButtonsHoverWithTheirEdgesInside) {
         bool inside;
     };
     const At cases[] = {
-        {{0, 0}, true},     {{32, 32}, true},  {{32, 0}, true},     {{0, 32}, true},     {{16, 16}, true},
+        {{0, 0}, true},      {{32, 32}, true},  {{32, 0}, true},     {{0, 32}, true},     {{16, 16}, true},
         {{32.5, 16}, false}, {{33, 16}, false}, {{16, 32.5}, false}, {{-0.5, 16}, false}, {{16, -1}, false},
     };
     for (PictureButton* b : {w->btmvToup, w->btmvTodown, w->btmvToleft, w->btmvToright, w->btrealsize}) {

@@ -47,9 +47,7 @@ protected:
         w = std::make_unique<Frmgraphshow>(*state, regional);
     }
 
-    void setRecord(int n, double v, double t, double f, double a) {
-        testsupport::setWaveRecord(*state, n, v, t, f, a);
-    }
+    void setRecord(int n, double v, double t, double f, double a) { testsupport::setWaveRecord(*state, n, v, t, f, a); }
     void fillWaves(int count) { testsupport::fillWaveRecords(*state, count); }
 
     // What the receive handler does with the graph window after record n.
@@ -71,9 +69,8 @@ protected:
     }
 
     QStringList axisCaptions() const {
-        return {w->Label_Range0->text(), w->Label_Range1->text(), w->Label_Range2->text(),
-                w->Label_Range3->text(), w->Label_Range4->text(), w->Label_Range5->text(),
-                w->Label_Range6->text()};
+        return {w->Label_Range0->text(), w->Label_Range1->text(), w->Label_Range2->text(), w->Label_Range3->text(),
+                w->Label_Range4->text(), w->Label_Range5->text(), w->Label_Range6->text()};
     }
 
     // The time labels as "T" and the record number whose time they show.
@@ -347,9 +344,9 @@ TEST_F(GraphWindowTest, PlotPixelsFollowTheSegments) {
     for (int n = 1; n <= count; ++n) {
         const double vy = vel[n - 1];
         setRecord(n, vy < 0 ? invalidReading : valueAtRow(vy),
-                  1000,                           // row 295, on a grid line
-                  valueAtRow(250 - 5 * n),        // rising
-                  valueAtRow(330));               // flat near the bottom
+                  1000,                    // row 295, on a grid line
+                  valueAtRow(250 - 5 * n), // rising
+                  valueAtRow(330));        // flat near the bottom
     }
     state->liveRecordCount = count;
     w->frmrefresh();
@@ -415,8 +412,7 @@ TEST_F(GraphWindowTest, PlotPixelsFollowTheSegments) {
                 bool found = false;
                 for (int dy = -1; dy <= 1 && !found; ++dy)
                     for (int dx = -1; dx <= 1 && !found; ++dx) {
-                        const QPoint p(static_cast<int>(std::lround(x)) + dx,
-                                       static_cast<int>(std::lround(y)) + dy);
+                        const QPoint p(static_cast<int>(std::lround(x)) + dx, static_cast<int>(std::lround(y)) + dy);
                         found = img.valid(p) && img.pixel(p) == colours[s];
                     }
                 EXPECT_TRUE(found) << "series " << s << " segment " << seg.position << " t " << t;
@@ -433,8 +429,7 @@ TEST_F(GraphWindowTest, PlotPixelsFollowTheSegments) {
     EXPECT_EQ(img.pixel(0, 40), colours[0]);
 
     // The grid lies over the temperature line on row 295.
-    for (int x = 0; x <= 3 * count; ++x)
-        EXPECT_EQ(img.pixel(x, 295), x % 2 == 0 ? colours[3] : colours[1]) << x;
+    for (int x = 0; x <= 3 * count; ++x) EXPECT_EQ(img.pixel(x, 295), x % 2 == 0 ? colours[3] : colours[1]) << x;
 }
 
 TEST_F(GraphWindowTest, LabelsAreWrittenWhileHidden) {

@@ -125,7 +125,10 @@ TEST(PortDiscovery, FakeSysfsTrees) {
 }
 
 TEST(StartUp, FailuresEndTheProgramWithTheirMessage) {
-    struct Case { std::function<void(FakeSysfs&)> setUp; const char* message; };
+    struct Case {
+        std::function<void(FakeSysfs&)> setUp;
+        const char* message;
+    };
     const Case cases[] = {
         {[](FakeSysfs& fs) { fs.makeUnreadable(); }, "RegOpenKey error!"},
         {[](FakeSysfs& fs) { fs.addTty("ttyUSB0", "ftdi_sio"); },

@@ -94,8 +94,12 @@ TEST(GraphPrinting, StepsAndErrorPath) {
         {"job failed", true, false, "", {"freeze", "print landscape", "enddoc", "restore", "redraw", "resync"}, true},
         {"freeze failed", true, true, "freeze", {"freeze", "restore", "redraw", "resync"}, true},
         // A failing redraw after the page: the error path still puts the plot back.
-        {"redraw failed", true, true, "redraw",
-         {"freeze", "print landscape", "enddoc", "restore", "redraw", "restore", "redraw", "resync"}, true},
+        {"redraw failed",
+         true,
+         true,
+         "redraw",
+         {"freeze", "print landscape", "enddoc", "restore", "redraw", "restore", "redraw", "resync"},
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -139,9 +143,7 @@ TEST(GraphPrinting, NoPrinterInstalled) {
     EXPECT_TRUE(printer.EndDoc());
 }
 
-QStringList pdfsIn(const QString& folder) {
-    return QDir(folder).entryList({"*.pdf"}, QDir::Files, QDir::Name);
-}
+QStringList pdfsIn(const QString& folder) { return QDir(folder).entryList({"*.pdf"}, QDir::Files, QDir::Name); }
 
 TEST(GraphPrinting, PageThroughCupsPdfQueue) {
     SKIP_UNLESS_CUPS_PDF();
@@ -153,9 +155,16 @@ TEST(GraphPrinting, PageThroughCupsPdfQueue) {
     auto state = std::make_unique<meter::SharedState>();
     meter::initSharedState(*state);
     for (int n = 1; n <= 40; ++n)
-        testsupport::appendLiveRecord(*state, {10.0 * n, meter::Unit::MetresPerSecond, 21, meter::Unit::Celsius,
-                                               30.0 * n, meter::Unit::CubicMetresPerMin, 1, meter::Unit::SquareMetres,
-                                               "10-12-2026", {9, 30, 5}});
+        testsupport::appendLiveRecord(*state, {10.0 * n,
+                                               meter::Unit::MetresPerSecond,
+                                               21,
+                                               meter::Unit::Celsius,
+                                               30.0 * n,
+                                               meter::Unit::CubicMetresPerMin,
+                                               1,
+                                               meter::Unit::SquareMetres,
+                                               "10-12-2026",
+                                               {9, 30, 5}});
     const meter::Regional regional;
     meter::Frmgraphshow window(*state, regional);
     window.show();
@@ -169,9 +178,18 @@ TEST(GraphPrinting, PageThroughCupsPdfQueue) {
         RecordingGraph& rec;
         Both(meter::PrintableGraph& a, RecordingGraph& b) : real(a), rec(b) {}
         QWidget* window() override { return real.window(); }
-        void freezePlot() override { rec.freezePlot(); real.freezePlot(); }
-        void restorePlotFromBackdrop() override { rec.restorePlotFromBackdrop(); real.restorePlotFromBackdrop(); }
-        void redraw() override { rec.redraw(); real.redraw(); }
+        void freezePlot() override {
+            rec.freezePlot();
+            real.freezePlot();
+        }
+        void restorePlotFromBackdrop() override {
+            rec.restorePlotFromBackdrop();
+            real.restorePlotFromBackdrop();
+        }
+        void redraw() override {
+            rec.redraw();
+            real.redraw();
+        }
     } both(adapter, graph);
     meter::SystemPrinter printer;
     printer.documentName = QStringLiteral("meter-print-test-%1").arg(QDateTime::currentMSecsSinceEpoch());
@@ -217,8 +235,8 @@ TEST(GraphPrinting, PageThroughCupsPdfQueue) {
     const bool contentTall = box.height() > box.width();
     // Landscape: the window's long side runs along the sheet's long side,
     // whether the queue turns the sheet or the content.
-    EXPECT_EQ(sheetTall, contentTall) << "sheet " << page.width() << "x" << page.height() << ", content "
-                                      << box.width() << "x" << box.height();
+    EXPECT_EQ(sheetTall, contentTall) << "sheet " << page.width() << "x" << page.height() << ", content " << box.width()
+                                      << "x" << box.height();
     // Scaled to fit: the window's long side covers most of the sheet's.
     const int longContent = std::max(box.width(), box.height());
     const int longSheet = std::max(page.width(), page.height());

@@ -78,14 +78,25 @@ TEST(ReceiveHandler, FramesBecomeRecordsStatisticsAndGraph) {
     EXPECT_EQ(s.liveRecords[1].dateText.view(), "10-12-2026");
     EXPECT_EQ(options.regional.timeFormat.text(s.liveRecords[1].timeText), "09:30:05");
     EXPECT_EQ(s.liveRecords[2].velocity, 394);
-    EXPECT_EQ(s.liveRecords[2].temperature, 0); // below 0 °C is stored as 0
+    EXPECT_EQ(s.liveRecords[2].temperature, 0);  // below 0 °C is stored as 0
     EXPECT_EQ(s.liveRecords[2].flow, 353146624); // invalid, in CFM
     EXPECT_EQ(s.liveRecords[3].no, 3);
 
     EXPECT_EQ(form.frmgraph->NumberofAlltext->text(), "3");
     EXPECT_EQ(form.frmgraph->starttimetext->text(), "10-12-2026 09:30:05");
-    const char* expected[12] = {"394", "25.0", "70.63", "15.5", "197", "0.0", "35.31", "15.5",
-                                "ft/min", "\xC2\xB0" "C", "CFM", "in2"};
+    const char* expected[12] = {"394",
+                                "25.0",
+                                "70.63",
+                                "15.5",
+                                "197",
+                                "0.0",
+                                "35.31",
+                                "15.5",
+                                "ft/min",
+                                "\xC2\xB0"
+                                "C",
+                                "CFM",
+                                "in2"};
     for (int i = 1; i <= 12; ++i)
         EXPECT_EQ(form.frmstatus->text(i)->text(), QString::fromUtf8(expected[i - 1])) << "Text" << i;
 

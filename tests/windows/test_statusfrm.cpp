@@ -42,7 +42,8 @@ struct StatusfrmTest : ::testing::Test {
 TEST_F(StatusfrmTest, DesignStateAndPlacement) {
     EXPECT_EQ(strip->geometry(), QRect(0, 550, 909, 120));
     // Without a main window it takes the main window's design size.
-    const Statusfrm alone(*state, nullptr, [] { return LocalDateTime{}; }, regional);
+    const Statusfrm alone(
+        *state, nullptr, [] { return LocalDateTime{}; }, regional);
     EXPECT_EQ(alone.geometry(), QRect(0, 550, 909, 120));
     for (int i = 1; i <= 12; ++i) {
         ASSERT_NE(strip->text(i), nullptr);
@@ -99,8 +100,7 @@ TEST_F(StatusfrmTest, OnlyTheBackgroundDragsTheMainWindow) {
     testsupport::QuietMouseGrabWarnings quiet;
     const QPoint start = main.pos();
     for (QWidget* w : std::initializer_list<QWidget*>{strip->Label8, strip->Label12, strip->Text3, strip->Check1})
-        for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton})
-            testsupport::dragOn(w, {2, 2}, {60, 40}, b);
+        for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) testsupport::dragOn(w, {2, 2}, {60, 40}, b);
     EXPECT_EQ(main.pos(), start);
 
     // Any button on the background: the main window follows the pointer's
@@ -123,12 +123,26 @@ TEST_F(StatusfrmTest, ShowsTheStatisticsAndTypedTextStaysUntilThen) {
     RecordOutcome o;
     o.statistics = {.maximum = {"36", "21.5", "0.5", "10.76"},
                     .minimum = {"3.6", "0.0", "0.25", "0.108"},
-                    .unit = {"km/h", "\xC2\xB0" "C", "CMM", "Ft2"}};
+                    .unit = {"km/h",
+                             "\xC2\xB0"
+                             "C",
+                             "CMM", "Ft2"}};
     EXPECT_EQ(strip->Text3->text(), "typed");
     strip->showStatistics(o);
     // Text1..Text12.
-    const char* const shown[] = {"36", "21.5", "0.5", "10.76", "3.6", "0.0", "0.25", "0.108",
-                                 "km/h", "\xC2\xB0" "C", "CMM", "Ft2"};
+    const char* const shown[] = {"36",
+                                 "21.5",
+                                 "0.5",
+                                 "10.76",
+                                 "3.6",
+                                 "0.0",
+                                 "0.25",
+                                 "0.108",
+                                 "km/h",
+                                 "\xC2\xB0"
+                                 "C",
+                                 "CMM",
+                                 "Ft2"};
     for (int i = 1; i <= 12; ++i) EXPECT_EQ(strip->text(i)->text(), QString::fromUtf8(shown[i - 1])) << i;
     EXPECT_EQ(strip->Text10->text(), QString::fromUtf8("\u00B0C"));
 

@@ -69,12 +69,10 @@ TEST_F(TableshowTest, DesignState) {
         int left, top;
     };
     const Design designs[] = {
-        {"FIRSTLABEL", "-0.000", 0, 16},   {"SECONDLABEL", "-0.000", 0, 88},
-        {"Label_VEL", "VEL", 2, 3},        {"Label_HOLD", "HOLD", 32, 0},
-        {"Label_VEL_UNIT", "km/h", 48, 48}, {"Label_X", "X10", 96, 48},
-        {"Label_FUN", "TEMP", 2, 72},      {"Label_TEMP_UNIT", "\u00B0C", 102, 88},
-        {"Label_FLOW_UNIT", "CFM", 95, 113}, {"Label_MAXMIN", "MAX", 8, 128},
-        {"Label_MEAN", "*MEAN", 40, 128},  {"Label_XX", "X10", 97, 128},
+        {"FIRSTLABEL", "-0.000", 0, 16}, {"SECONDLABEL", "-0.000", 0, 88},        {"Label_VEL", "VEL", 2, 3},
+        {"Label_HOLD", "HOLD", 32, 0},   {"Label_VEL_UNIT", "km/h", 48, 48},      {"Label_X", "X10", 96, 48},
+        {"Label_FUN", "TEMP", 2, 72},    {"Label_TEMP_UNIT", "\u00B0C", 102, 88}, {"Label_FLOW_UNIT", "CFM", 95, 113},
+        {"Label_MAXMIN", "MAX", 8, 128}, {"Label_MEAN", "*MEAN", 40, 128},        {"Label_XX", "X10", 97, 128},
     };
     for (const Design& d : designs) {
         SCOPED_TRACE(d.name);
@@ -105,9 +103,9 @@ TEST_F(TableshowTest, DesignState) {
 
     // Key areas: geometry in pixels, the hand pointer, MAX/MIN hidden.
     const std::pair<KeyArea*, QRect> areas[] = {
-        {panel.Image3, QRect(40, 280, 27, 24)}, {panel.Image6, QRect(80, 280, 33, 25)},
+        {panel.Image3, QRect(40, 280, 27, 24)},  {panel.Image6, QRect(80, 280, 33, 25)},
         {panel.Image1, QRect(128, 280, 31, 27)}, {panel.Image5, QRect(40, 312, 31, 32)},
-        {panel.Image2, QRect(80, 312, 34, 33)}, {panel.Image4, QRect(120, 312, 34, 30)},
+        {panel.Image2, QRect(80, 312, 34, 33)},  {panel.Image4, QRect(120, 312, 34, 30)},
         {panel.Image7, QRect(40, 408, 38, 34)},
     };
     for (const auto& [area, rect] : areas) {

@@ -49,7 +49,13 @@ struct ToolbarTest : ::testing::Test {
 TEST_F(ToolbarTest, DesignStateAndPlacement) {
     EXPECT_EQ(bar->geometry(), QRect(0, 0, 909, 71));
     EXPECT_EQ(&bar->CommonDialog1, &dialog);
-    struct Case { PictureButton* b; QRect at; const char* tip; int hover, normal; bool visible; };
+    struct Case {
+        PictureButton* b;
+        QRect at;
+        const char* tip;
+        int hover, normal;
+        bool visible;
+    };
     const Case cases[] = {
         {bar->export_, {328, 24, 70, 40}, "export to *.xls", 3, 4, true},
         {bar->saveas, {416, 24, 70, 40}, " save data as file ", 11, 12, true},
@@ -112,11 +118,14 @@ TEST_F(ToolbarTest, DesignStateAndPlacement) {
 }
 
 TEST_F(ToolbarTest, HoverRuleCountsTheRightAndBottomEdgesAsInside) {
-    struct Case { QPointF at; bool inside; };
+    struct Case {
+        QPointF at;
+        bool inside;
+    };
     const Case cases[] = {
-        {{0, 0}, true},      {{35, 20}, true},  {{70, 40}, true},    {{70, 0}, true},
-        {{0, 40}, true},     {{70.5, 20}, false}, {{71, 20}, false}, {{35, 41}, false},
-        {{-1, 20}, false},   {{35, -0.5}, false}, {{200, 300}, false},
+        {{0, 0}, true},    {{35, 20}, true},    {{70, 40}, true},    {{70, 0}, true},
+        {{0, 40}, true},   {{70.5, 20}, false}, {{71, 20}, false},   {{35, 41}, false},
+        {{-1, 20}, false}, {{35, -0.5}, false}, {{200, 300}, false},
     };
     for (PictureButton* b : {bar->export_, bar->saveas, bar->toolprint, bar->help}) {
         for (const Case& c : cases) {
@@ -173,9 +182,14 @@ TEST_F(ToolbarTest, CommandButtonsResetThemselvesThenRunTheirCommand) {
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(state->liveRecordCount, 0);
 
-    struct Case { PictureButton* b; void (Toolbar::*command)(); };
-    const Case cases[] = {{bar->export_, &Toolbar::exportRequested}, {bar->toolprint, &Toolbar::printRequested},
-                          {bar->help, &Toolbar::helpRequested}, {bar->connect_, &Toolbar::connectRequested},
+    struct Case {
+        PictureButton* b;
+        void (Toolbar::*command)();
+    };
+    const Case cases[] = {{bar->export_, &Toolbar::exportRequested},
+                          {bar->toolprint, &Toolbar::printRequested},
+                          {bar->help, &Toolbar::helpRequested},
+                          {bar->connect_, &Toolbar::connectRequested},
                           {bar->toolopen, &Toolbar::openRequested}};
     for (const Case& c : cases) {
         int runs = 0;

@@ -96,9 +96,9 @@ TEST(ToolStripCommands, ExportWritesTheCsvFile) {
     s.addRecords(1);
     s.form->frmtoolbar->export_Click();
     EXPECT_TRUE(s.resynchronised());
-    EXPECT_EQ(s.readFile(target),
-              "\"NO.\",\"DATE\",\"TIME\",\"VELOCITY\",\"TEMPERATURE\",\"FLOW\",\"AREA\"\r\n"
-              "1,\"10-12-2026\",\"09:30:05\",\"1.25m/s\",\"0\xB0" "C\",\"0CMM\",\"0m2\"\r\n");
+    EXPECT_EQ(s.readFile(target), "\"NO.\",\"DATE\",\"TIME\",\"VELOCITY\",\"TEMPERATURE\",\"FLOW\",\"AREA\"\r\n"
+                                  "1,\"10-12-2026\",\"09:30:05\",\"1.25m/s\",\"0\xB0"
+                                  "C\",\"0CMM\",\"0m2\"\r\n");
     EXPECT_EQ(s.form->CommonDialog1.DialogTitle, "Save"); // stays for later dialogs
 }
 

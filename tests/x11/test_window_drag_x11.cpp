@@ -64,8 +64,7 @@ QPoint serverPos(const QWidget& window) {
         xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr), &std::free);
     if (!geometry) return {-1, -1};
     std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> at(
-        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, geometry->root, 0, 0), nullptr),
-        &std::free);
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, geometry->root, 0, 0), nullptr), &std::free);
     if (!at) return {-1, -1};
     return {at->dst_x, at->dst_y};
 }

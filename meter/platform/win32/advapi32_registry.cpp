@@ -43,8 +43,7 @@ RegStatus Advapi32Registry::RegCreateKeyExA(RegKey key, const char* subKey, RegD
 RegStatus Advapi32Registry::RegOpenKeyExA(RegKey key, const char* subKey, RegDword options, RegDword desiredAccess,
                                           RegKey* result) {
     HKEY opened = nullptr;
-    const LONG r =
-        ::RegOpenKeyExA(hkey(key), subKey, options, desiredAccess, result != nullptr ? &opened : nullptr);
+    const LONG r = ::RegOpenKeyExA(hkey(key), subKey, options, desiredAccess, result != nullptr ? &opened : nullptr);
     if (r == ERROR_SUCCESS && result != nullptr) *result = regKey(opened);
     return r;
 }
@@ -56,8 +55,8 @@ RegStatus Advapi32Registry::RegSetValueExA(RegKey key, const char* valueName, Re
     return ::RegSetValueExA(hkey(key), valueName, reserved, type, data, size);
 }
 
-RegStatus Advapi32Registry::RegQueryValueExA(RegKey key, const char* valueName, RegDword* reserved,
-                                             RegDword* type, unsigned char* data, RegDword* size) {
+RegStatus Advapi32Registry::RegQueryValueExA(RegKey key, const char* valueName, RegDword* reserved, RegDword* type,
+                                             unsigned char* data, RegDword* size) {
     InOut r(reserved), t(type), s(size);
     return ::RegQueryValueExA(hkey(key), valueName, r.get(), t.get(), data, s.get());
 }
@@ -66,9 +65,7 @@ RegStatus Advapi32Registry::RegDeleteValueA(RegKey key, const char* valueName) {
     return ::RegDeleteValueA(hkey(key), valueName);
 }
 
-RegStatus Advapi32Registry::RegDeleteKeyA(RegKey key, const char* subKey) {
-    return ::RegDeleteKeyA(hkey(key), subKey);
-}
+RegStatus Advapi32Registry::RegDeleteKeyA(RegKey key, const char* subKey) { return ::RegDeleteKeyA(hkey(key), subKey); }
 
 RegStatus Advapi32Registry::RegEnumKeyExA(RegKey key, RegDword index, char* name, RegDword* nameLength,
                                           RegDword* reserved, char* keyClass, RegDword* classLength,

@@ -30,8 +30,7 @@ public:
     bool setDeniesFullAccess(meter::RegKey key, bool deny) override {
         const char* sddl = deny ? "D:(D;;0x2;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)";
         PSECURITY_DESCRIPTOR sd = nullptr;
-        if (!::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
-            return false;
+        if (!::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr)) return false;
         const LONG r = ::RegSetKeySecurity(reinterpret_cast<HKEY>(key), DACL_SECURITY_INFORMATION, sd);
         ::LocalFree(sd);
         return r == ERROR_SUCCESS;
