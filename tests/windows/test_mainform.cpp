@@ -361,6 +361,17 @@ TEST(Reception, WatchdogShowsOffLineFourSecondsAfterTheLastFrame) {
     EXPECT_FALSE(rig.form->Timer_offline->isActive());
 }
 
+// Starts on the bridge at `node`, records one frame and unplugs the bridge.
+void recordOneThenUnplug(Rig& rig, const QString& node) {
+    pointAt(node, rig.pty.slavePath());
+    ASSERT_TRUE(rig.start());
+    ASSERT_TRUE(rig.waitArmed());
+    rig.pty.send(frameOf(1));
+    ASSERT_TRUE(rig.waitForCount(1));
+    rig.pty.hangUp();
+    std::filesystem::remove(node.toStdString());
+}
+
 // Unplugging the bridge removes its device; plugged in again, the same port
 // comes back at the same node, and recording goes on.
 TEST(Reception, ABridgePluggedInAgainIsReopenedAndRecordingGoesOn) {
@@ -368,14 +379,7 @@ TEST(Reception, ABridgePluggedInAgainIsReopenedAndRecordingGoesOn) {
     ASSERT_TRUE(dir.isValid());
     const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
     Rig rig(node);
-    pointAt(node, rig.pty.slavePath());
-    ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.waitArmed());
-    rig.pty.send(frameOf(1));
-    ASSERT_TRUE(rig.waitForCount(1));
-
-    rig.pty.hangUp();
-    std::filesystem::remove(node.toStdString());
+    ASSERT_NO_FATAL_FAILURE(recordOneThenUnplug(rig, node));
     ASSERT_TRUE(waitUntil([&] { return !rig.form->MSComm1->PortOpen(); }, 2s));
     const double before = cpuSeconds();
     idleFor(1500);
@@ -416,13 +420,7 @@ TEST(Reception, UnpluggedBridgeLeavesTheProgramIdleAndResponsive) {
     ASSERT_TRUE(dir.isValid());
     const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
     Rig rig(node);
-    pointAt(node, rig.pty.slavePath());
-    ASSERT_TRUE(rig.start());
-    ASSERT_TRUE(rig.waitArmed());
-    rig.pty.send(frameOf(1));
-    ASSERT_TRUE(rig.waitForCount(1));
-    rig.pty.hangUp();
-    std::filesystem::remove(node.toStdString());
+    ASSERT_NO_FATAL_FAILURE(recordOneThenUnplug(rig, node));
     spin(100ms);
     const double before = cpuSeconds();
     idleFor(1000);
