@@ -26,10 +26,7 @@ inline void savePng(const QImage& picture, const QString& name) {
     const QString path = pngPath(name);
     EXPECT_TRUE(picture.save(path)) << "cannot save " << path.toStdString();
 }
-inline void savePng(const QPixmap& picture, const QString& name) {
-    const QString path = pngPath(name);
-    EXPECT_TRUE(picture.save(path)) << "cannot save " << path.toStdString();
-}
+inline void savePng(const QPixmap& picture, const QString& name) { savePng(picture.toImage(), name); }
 // What the widget shows.
 inline void savePng(QWidget& widget, const QString& name) { savePng(widget.grab(), name); }
 

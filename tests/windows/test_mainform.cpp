@@ -361,25 +361,37 @@ TEST(Reception, WatchdogShowsOffLineFourSecondsAfterTheLastFrame) {
     EXPECT_FALSE(rig.form->Timer_offline->isActive());
 }
 
-// Starts on the bridge at `node`, records one frame and unplugs the bridge.
-void recordOneThenUnplug(Rig& rig, const QString& node) {
-    pointAt(node, rig.pty.slavePath());
+// A bridge's node in a folder of its own: the program looks for the device
+// again once it is gone, and must look where no other test's pseudo-terminal
+// can appear.
+struct BridgeNode {
+    QTemporaryDir dir;
+    QString node = dir.filePath(QStringLiteral("ttyUSB0"));
+
+    // Pulls the bridge out: the line hangs up and its device goes away.
+    void unplug(PtyMeter& pty) const {
+        pty.hangUp();
+        std::filesystem::remove(node.toStdString());
+    }
+};
+
+// Starts on the bridge, records one frame and unplugs the bridge.
+void recordOneThenUnplug(Rig& rig, const BridgeNode& bridge) {
+    ASSERT_TRUE(bridge.dir.isValid());
+    pointAt(bridge.node, rig.pty.slavePath());
     ASSERT_TRUE(rig.start());
     ASSERT_TRUE(rig.waitArmed());
     rig.pty.send(frameOf(1));
     ASSERT_TRUE(rig.waitForCount(1));
-    rig.pty.hangUp();
-    std::filesystem::remove(node.toStdString());
+    bridge.unplug(rig.pty);
 }
 
 // Unplugging the bridge removes its device; plugged in again, the same port
 // comes back at the same node, and recording goes on.
 TEST(Reception, ABridgePluggedInAgainIsReopenedAndRecordingGoesOn) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
-    Rig rig(node);
-    ASSERT_NO_FATAL_FAILURE(recordOneThenUnplug(rig, node));
+    const BridgeNode bridge;
+    Rig rig(bridge.node);
+    ASSERT_NO_FATAL_FAILURE(recordOneThenUnplug(rig, bridge));
     ASSERT_TRUE(waitUntil([&] { return !rig.form->MSComm1->PortOpen(); }, 2s));
     const double before = cpuSeconds();
     idleFor(1500);
@@ -387,7 +399,7 @@ TEST(Reception, ABridgePluggedInAgainIsReopenedAndRecordingGoesOn) {
     EXPECT_FALSE(rig.form->MSComm1->PortOpen());
 
     PtyMeter back;
-    pointAt(node, back.slavePath());
+    pointAt(bridge.node, back.slavePath());
     ASSERT_TRUE(waitUntil([&] { return rig.form->MSComm1->PortOpen(); }, 3s));
     ASSERT_TRUE(rig.waitArmed());
     back.send(frameOf(2));
@@ -405,8 +417,7 @@ TEST(Reception, ABridgePluggedInAgainIsReopenedAndRecordingGoesOn) {
     // Shut-down ends the wait for a device that is gone.
     rig.form->connectPort(1);
     ASSERT_TRUE(rig.form->MSComm1->PortOpen());
-    back.hangUp();
-    std::filesystem::remove(node.toStdString());
+    bridge.unplug(back);
     ASSERT_TRUE(waitUntil([&] { return rig.form->Timer_reopen->isActive(); }, 2s));
     rig.form->close();
     EXPECT_FALSE(rig.form->Timer_reopen->isActive());
@@ -414,13 +425,9 @@ TEST(Reception, ABridgePluggedInAgainIsReopenedAndRecordingGoesOn) {
 }
 
 TEST(Reception, UnpluggedBridgeLeavesTheProgramIdleAndResponsive) {
-    // The program looks for the device again: let it look where no other
-    // test's pseudo-terminal can appear.
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
-    Rig rig(node);
-    ASSERT_NO_FATAL_FAILURE(recordOneThenUnplug(rig, node));
+    const BridgeNode bridge;
+    Rig rig(bridge.node);
+    ASSERT_NO_FATAL_FAILURE(recordOneThenUnplug(rig, bridge));
     spin(100ms);
     const double before = cpuSeconds();
     idleFor(1000);
